@@ -1,0 +1,38 @@
+#pragma once
+// The one error type of the automation layer. Every failure of the spreadsheet host, the
+// automation runtime's conversions and the platform objects reaches the core as this type,
+// carrying the number that the program branches on: 6, 13, 91, 429 and 1004 as plain numbers,
+// other automation failures as their HRESULT (0x80010001, 0x80080005, 0x800706BA, ...).
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+namespace harumado::rt {
+
+namespace err {
+inline constexpr std::int32_t kOverflow = 6;
+inline constexpr std::int32_t kTypeMismatch = 13;
+inline constexpr std::int32_t kObjectNotSet = 91;
+inline constexpr std::int32_t kCannotCreateObject = 429;
+inline constexpr std::int32_t kApplicationDefined = 1004;
+inline constexpr std::int32_t kCallRejected = static_cast<std::int32_t>(0x80010001u);
+inline constexpr std::int32_t kServerExecFailed = static_cast<std::int32_t>(0x80080005u);
+inline constexpr std::int32_t kServerUnavailable = static_cast<std::int32_t>(0x800706BAu);
+}  // namespace err
+
+class AutomationError : public std::runtime_error {
+ public:
+  explicit AutomationError(std::int32_t number, std::wstring description = {});
+  std::int32_t number() const noexcept { return number_; }
+  const std::wstring& description() const noexcept { return description_; }
+
+ private:
+  std::int32_t number_;
+  std::wstring description_;
+};
+
+// The error number as the program shows it in messages: plain numbers in decimal, HRESULTs as
+// the signed 32-bit decimal the automation runtime reports (e.g. -2147417848).
+std::wstring ErrorNumberText(std::int32_t number);
+
+}  // namespace harumado::rt

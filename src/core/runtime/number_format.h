@@ -1,0 +1,29 @@
+#pragma once
+// Formatting a number with a local (Japanese) number-format code, as Excel displays it.
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/runtime/value.h"
+
+namespace harumado::rt {
+
+inline constexpr std::wstring_view kGeneralFormat = L"G/標準";
+inline constexpr std::wstring_view kTextFormat = L"@";
+
+// The display of a number (or date serial) under a local format code: up to four sections
+// pos;neg;zero;text, placeholders 0 # . , with the trailing point, \x literals, "..." literals,
+// %, E+00, date/time codes. Rounding is half away from zero at 15 significant digits.
+// Throws AutomationError 13 when the code cannot be applied.
+std::wstring FormatNumber(double value, std::wstring_view code);
+
+// What a cell displays (Range.Text): General shows the text form and never fills; any other
+// code shows the formatted number, or as many '#' as the column holds whole characters when
+// the display is longer than the column width. Texts show as themselves (or through a text
+// section), logicals as TRUE/FALSE, errors as #DIV/0! and the like.
+std::wstring DisplayText(const Value& v, std::wstring_view code, double column_width_chars);
+
+// Whether a code is the General format (G/標準, General, empty).
+bool IsGeneralFormat(std::wstring_view code);
+
+}  // namespace harumado::rt
