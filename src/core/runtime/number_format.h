@@ -1,5 +1,7 @@
 #pragma once
 // Formatting a number with a local (Japanese) number-format code, as Excel displays it.
+#include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,5 +27,14 @@ std::wstring DisplayText(const Value& v, std::wstring_view code, double column_w
 
 // Whether a code is the General format (G/標準, General, empty).
 bool IsGeneralFormat(std::wstring_view code);
+
+// Whether FormatNumber can apply the code (General included).
+bool IsValidFormatCode(std::wstring_view code);
+
+// Width of a displayed text in character columns: a full-width character counts two.
+std::size_t DisplayWidth(std::wstring_view text);
+
+// The text of a cell error value (2007 -> #DIV/0!, 2042 -> #N/A, ...).
+std::wstring ErrorValueText(std::int32_t code);
 
 }  // namespace harumado::rt
