@@ -1,7 +1,6 @@
 #include "core/runtime/format_code.h"
 
 #include <array>
-#include <cwctype>
 
 #include "core/runtime/automation_error.h"
 

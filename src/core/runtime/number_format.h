@@ -22,7 +22,8 @@ std::wstring FormatNumber(double value, std::wstring_view code);
 // What a cell displays (Range.Text): General shows the text form and never fills; any other
 // code shows the formatted number, or as many '#' as the column holds whole characters when
 // the display is longer than the column width. Texts show as themselves (or through a text
-// section), logicals as TRUE/FALSE, errors as #DIV/0! and the like.
+// section), logicals as TRUE/FALSE, errors as #DIV/0! and the like. A negative date shows as
+// '#' over the whole width. Throws AutomationError 13 when the code cannot be applied.
 std::wstring DisplayText(const Value& v, std::wstring_view code, double column_width_chars);
 
 // Whether a code is the General format (G/標準, General, empty).

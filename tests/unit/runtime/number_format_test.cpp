@@ -237,8 +237,33 @@ TEST(FormatNumber, CodesThatCannotBeAppliedAreTypeMismatch) {
     EXPECT_FALSE(IsValidFormatCode(code));
   }
   EXPECT_EQ(ErrorNumberOf([] { FormatNumber(-1, L"yyyy/m/d"); }), err::kTypeMismatch);
-  EXPECT_TRUE(IsValidFormatCode(L"\\#,##0;\\-#,##0"));
-  EXPECT_TRUE(IsValidFormatCode(L"G/標準"));
+}
+
+TEST(IsValidFormatCode, CodesThePasteStepAndExcelWrite) {
+  const wchar_t* codes[] = {
+      L"###0",
+      L"\\###0",
+      L"#,##0",
+      L"\\#,##0",
+      L"###0.###",
+      L"\\###0.###",
+      L"#,##0.###",
+      L"\\#,##0.###",
+      L"\\#,##0;\\-#,##0",
+      L"0%",
+      L"0.00%",
+      L"0.00E+00",
+      L"yyyy/m/d",
+      L"h:mm",
+      L"G/標準",
+      L"@",
+      L"#,##0;[赤]-#,##0",
+      L"[$¥-411]#,##0.00",
+  };
+  for (const wchar_t* code : codes) {
+    SCOPED_TRACE(Narrow(code));
+    EXPECT_TRUE(IsValidFormatCode(code));
+  }
 }
 
 TEST(IsGeneralFormat, Spellings) {
