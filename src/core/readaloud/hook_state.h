@@ -1,0 +1,15 @@
+#pragma once
+#include <cstdint>
+
+#include "platform/types.h"
+
+namespace harumado::readaloud {
+
+// The clipboard hook's variables, one set for the whole process.
+struct HookState {
+  platform::WindowHandle NextViewer = 0;
+  std::uintptr_t OldWndProc = 0;  // non-zero exactly while the hook is installed
+  platform::WindowHandle HookedWnd = 0;
+};
+
+}  // namespace harumado::readaloud

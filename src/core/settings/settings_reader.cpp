@@ -1,0 +1,80 @@
+#include <optional>
+
+#include "core/runtime/automation_error.h"
+#include "core/runtime/conversions.h"
+#include "core/settings/settings_file.h"
+#include "platform/files.h"
+#include "platform/shell.h"
+
+namespace harumado::settings {
+namespace {
+
+// The next field of the line-oriented input, or nothing at the end of the file.
+std::optional<std::wstring> NextField(const std::string& bytes, std::size_t& pos) {
+  auto blank = [](char c) { return c == ' ' || c == '\t'; };
+  while (pos < bytes.size() && (blank(bytes[pos]) || bytes[pos] == '\r' || bytes[pos] == '\n')) {
+    ++pos;
+  }
+  if (pos >= bytes.size()) return std::nullopt;
+  std::wstring field;
+  while (pos < bytes.size() && bytes[pos] != ',' && bytes[pos] != '\r' && bytes[pos] != '\n') {
+    if (bytes[pos] != '"') field.push_back(static_cast<unsigned char>(bytes[pos]));
+    ++pos;
+  }
+  if (pos < bytes.size()) {
+    // A CR LF pair ends one field only.
+    if (bytes[pos] == '\r' && pos + 1 < bytes.size() && bytes[pos + 1] == '\n') ++pos;
+    ++pos;
+  }
+  while (!field.empty() && (field.back() == L' ' || field.back() == L'\t')) field.pop_back();
+  return field;
+}
+
+std::int32_t IntegerField(const std::wstring& field) {
+  try {
+    return rt::ToInt32(field);
+  } catch (const rt::AutomationError&) {
+    return 0;
+  }
+}
+
+rt::Value UntypedField(const std::wstring& field) {
+  if (auto n = rt::ReadNumber(field)) return rt::Value::Number(*n);
+  if (field.empty()) return rt::Value();
+  return rt::Value::Text(field);
+}
+
+}  // namespace
+
+std::wstring SettingsPathIn(const std::wstring& folder) { return folder + std::wstring(kFileName); }
+
+std::wstring SettingsReadPath(platform::Shell& shell, platform::Files& files) {
+  std::wstring beside = SettingsPathIn(shell.ProgramFolder());
+  if (files.NormalFileExists(beside)) return beside;
+  std::wstring fallback = files.FallbackFolder();
+  if (!fallback.empty()) {
+    std::wstring other = SettingsPathIn(fallback);
+    if (files.NormalFileExists(other)) return other;
+  }
+  return beside;
+}
+
+SavedSettings ParseSettings(const std::string& bytes) {
+  SavedSettings s;
+  std::size_t pos = 0;
+  for (int i = 0; i < 5; ++i) {
+    auto field = NextField(bytes, pos);
+    if (!field) break;
+    switch (i) {
+      case 0: s.left = UntypedField(*field); break;
+      case 1: s.top = UntypedField(*field); break;
+      case 2: s.wrap_count = IntegerField(*field); break;
+      case 3: s.paste_mode = IntegerField(*field); break;
+      case 4: s.topmost = IntegerField(*field); break;
+    }
+    s.fields_read = i + 1;
+  }
+  return s;
+}
+
+}  // namespace harumado::settings

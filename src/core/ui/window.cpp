@@ -1,0 +1,26 @@
+#include "core/ui/window.h"
+
+#include <stdexcept>
+
+namespace harumado::ui {
+
+Window::Window(WindowSpec spec) : spec_(std::move(spec)) {}
+
+Control& Window::Add(ControlSpec spec) {
+  controls_.push_back(std::make_unique<Control>(*this, std::move(spec)));
+  return *controls_.back();
+}
+
+Control* Window::Find(const std::wstring& name) {
+  for (auto& c : controls_) {
+    if (c->name() == name) return c.get();
+  }
+  return nullptr;
+}
+
+Control& Window::operator[](const std::wstring& name) {
+  if (Control* c = Find(name)) return *c;
+  throw std::logic_error("no such control");
+}
+
+}  // namespace harumado::ui

@@ -1,0 +1,104 @@
+#pragma once
+// The spreadsheet host: Excel's automation object model, reduced to the operations the program
+// uses. Every operation may throw rt::AutomationError with the automation error number.
+//
+// Lifetime: objects returned by unique_ptr are acquired for one operation of the program and
+// released (destroyed) before it ends. The application reached through Excel's Global object
+// (GlobalApplication) is the one object that lives for the whole program run.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/runtime/value.h"
+#include "platform/types.h"
+
+namespace harumado::platform {
+
+// Properties of a cell (Range) that the program reads or writes.
+enum class CellProperty { kValue, kText, kNumberFormatLocal, kFormula };
+// Geometry and position of the active cell; row and column are 1-based, the rest in points.
+enum class ActiveCellProperty { kRow, kColumn, kLeft, kTop, kWidth, kHeight };
+// Writable properties of a shape.
+enum class ShapeProperty { kLockAspectRatio, kPlacement, kLeft, kTop, kWidth, kHeight };
+
+// Excel file formats used by SaveAs.
+namespace file_format {
+inline constexpr int kXlsx = 51;
+inline constexpr int kXlsm = 52;
+inline constexpr int kXlsb = 50;
+inline constexpr int kXls = 56;
+}  // namespace file_format
+
+// xlClipboardFormatText.
+inline constexpr int kClipboardFormatText = 0;
+
+class ExcelWorkbook {
+ public:
+  virtual ~ExcelWorkbook() = default;
+  virtual std::wstring Name() = 0;                                     // "Name"
+  virtual void SaveAs(const std::wstring& path, int file_format) = 0;  // "SaveAs"
+  virtual void Close(bool save_changes) = 0;                           // "Close"
+};
+
+// A range that can be selected again (ActiveWindow.RangeSelection).
+class ExcelRange {
+ public:
+  virtual ~ExcelRange() = default;
+  virtual void Select() = 0;  // "Select"
+};
+
+class ExcelSheet {
+ public:
+  virtual ~ExcelSheet() = default;
+  virtual void Paste() = 0;         // ActiveSheet.Paste: "Paste"
+  virtual void PastePicture() = 0;  // ActiveSheet.Pictures.Paste: "Pictures.Paste"
+  virtual int ShapeCount() = 0;     // Shapes.Count: "Shapes"
+  // Shapes(index).property = value (index 1-based): "Shapes"
+  virtual void SetShapeProperty(int index, ShapeProperty property, double value) = 0;
+  // Cells(row, column).property: "Cells"
+  virtual rt::Value GetCell(std::int32_t row, std::int32_t column, CellProperty property) = 0;
+  virtual void SetCell(std::int32_t row, std::int32_t column, CellProperty property,
+                       const rt::Value& value) = 0;
+  virtual std::int32_t RowCount() = 0;  // Rows.Count: "Rows"
+  // Cells(row, column).End(xlUp).Row: "End"
+  virtual std::int32_t EndUpRow(std::int32_t row, std::int32_t column) = 0;
+  virtual void SetColumnWidth(std::int32_t column, double width) = 0;  // "Columns"
+  virtual void AutoFitColumn(std::int32_t column) = 0;                 // "AutoFit"
+};
+
+class ExcelApplication {
+ public:
+  virtual ~ExcelApplication() = default;
+  virtual void SetVisible(bool visible) = 0;                                      // "Visible"
+  virtual void SetDisplayAlerts(bool display) = 0;                                // "DisplayAlerts"
+  virtual std::unique_ptr<ExcelWorkbook> OpenWorkbook(const std::wstring& path) = 0;  // "Workbooks.Open"
+  virtual std::unique_ptr<ExcelWorkbook> AddWorkbook() = 0;                       // "Workbooks.Add"
+  virtual void Quit() = 0;                                                        // "Quit"
+  virtual WindowHandle Hwnd() = 0;                                                // "Hwnd"
+  virtual std::vector<int> ClipboardFormats() = 0;  // "ClipboardFormats"
+  // The active sheet, or nullptr when no workbook is open: "ActiveSheet"
+  virtual std::unique_ptr<ExcelSheet> ActiveSheet() = 0;
+  virtual double GetActiveCell(ActiveCellProperty property) = 0;  // "ActiveCell"
+  // ActiveCell.Offset(rows, columns).Select; the column offset may be a number or a text that
+  // Excel reads as a number: "Offset"
+  virtual void SelectOffset(std::int16_t rows, const rt::Value& columns) = 0;
+  // ActiveWindow.RangeSelection, or nullptr when there is no active window: "ActiveWindow"
+  virtual std::unique_ptr<ExcelRange> RangeSelection() = 0;
+};
+
+class SpreadsheetHost {
+ public:
+  virtual ~SpreadsheetHost() = default;
+  // GetObject(, "Excel.Application"): the running instance; 429 when none runs.
+  virtual std::unique_ptr<ExcelApplication> GetActiveObject() = 0;  // "GetActiveObject"
+  // CreateObject("Excel.Application"): a new, hidden instance.
+  virtual std::unique_ptr<ExcelApplication> CreateObject() = 0;  // "CreateObject"
+  // The application reached through Excel's Global object, created on first use and kept.
+  virtual ExcelApplication& GlobalApplication() = 0;
+  // How a busy Excel is reported: a rejected call is retried for timeout_ms, then fails with
+  // 0x80010001; no busy dialog is ever shown.
+  virtual void SetBusyPolicy(int timeout_ms) = 0;
+};
+
+}  // namespace harumado::platform

@@ -1,0 +1,128 @@
+#include "sim/scenario/registry.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace harumado::sim::scenario {
+
+StatementError::StatementError(const std::wstring& r)
+    : std::runtime_error(ToUtf8(r)), reason(r) {}
+
+const Token& Args::Peek() const {
+  if (done()) throw StatementError(L"more arguments expected");
+  return t_[pos_];
+}
+
+bool Args::PeekWord(const std::wstring& w) const {
+  return !done() && t_[pos_].kind == Token::Kind::kWord && t_[pos_].text == w;
+}
+
+bool Args::TakeWord(const std::wstring& w) {
+  if (!PeekWord(w)) return false;
+  ++pos_;
+  return true;
+}
+
+std::wstring Args::Word() {
+  const Token& t = Peek();
+  if (t.kind == Token::Kind::kString) throw StatementError(L"a word expected, got a string");
+  ++pos_;
+  return t.text;
+}
+
+std::wstring Args::String() {
+  const Token& t = Peek();
+  if (t.kind != Token::Kind::kString) throw StatementError(L"a string expected, got '" + t.text + L"'");
+  ++pos_;
+  return t.text;
+}
+
+double Args::Number() {
+  const Token& t = Peek();
+  if (t.kind != Token::Kind::kNumber) throw StatementError(L"a number expected, got '" + t.text + L"'");
+  ++pos_;
+  return t.number;
+}
+
+int Args::Int() {
+  const double d = Number();
+  if (d != std::floor(d)) throw StatementError(L"a whole number expected");
+  return static_cast<int>(d);
+}
+
+ui::Color Args::Color() {
+  const Token& t = Peek();
+  int r = 0, g = 0, b = 0;
+  char tail = 0;
+  const std::string s = ToUtf8(t.text);
+  if (t.kind == Token::Kind::kString ||
+      std::sscanf(s.c_str(), "%d,%d,%d%c", &r, &g, &b, &tail) != 3 || r < 0 || r > 255 || g < 0 ||
+      g > 255 || b < 0 || b > 255) {
+    throw StatementError(L"a colour R,G,B expected, got '" + t.text + L"'");
+  }
+  ++pos_;
+  return ui::Color{static_cast<std::uint8_t>(r), static_cast<std::uint8_t>(g),
+                   static_cast<std::uint8_t>(b)};
+}
+
+std::pair<int, int> Args::Cell() {
+  const Token& t = Peek();
+  auto cell = t.kind == Token::Kind::kWord ? ParseCell(t.text) : std::nullopt;
+  if (!cell) throw StatementError(L"a cell such as C3 expected, got '" + t.text + L"'");
+  ++pos_;
+  return *cell;
+}
+
+const Token& Args::Any() {
+  const Token& t = Peek();
+  ++pos_;
+  return t;
+}
+
+void Args::End() {
+  if (!done()) throw StatementError(L"unexpected '" + t_[pos_].text + L"'");
+}
+
+std::optional<std::pair<int, int>> ParseCell(const std::wstring& a1) {
+  std::size_t i = 0;
+  long column = 0;
+  while (i < a1.size() && a1[i] >= L'A' && a1[i] <= L'Z') {
+    column = column * 26 + (a1[i] - L'A' + 1);
+    if (column > 16384) return std::nullopt;
+    ++i;
+  }
+  if (i == 0 || i == a1.size()) return std::nullopt;
+  long row = 0;
+  for (; i < a1.size(); ++i) {
+    if (a1[i] < L'0' || a1[i] > L'9') return std::nullopt;
+    row = row * 10 + (a1[i] - L'0');
+    if (row > 1048576) return std::nullopt;
+  }
+  if (row < 1) return std::nullopt;
+  return std::make_pair(static_cast<int>(row), static_cast<int>(column));
+}
+
+std::wstring CellName(int row, int column) {
+  std::wstring letters;
+  while (column > 0) {
+    const int rem = (column - 1) % 26;
+    letters.insert(letters.begin(), static_cast<wchar_t>(L'A' + rem));
+    column = (column - 1) / 26;
+  }
+  return letters + std::to_wstring(row);
+}
+
+std::wstring ColorText(const ui::Color& c) {
+  return std::to_wstring(c.r) + L"," + std::to_wstring(c.g) + L"," + std::to_wstring(c.b);
+}
+
+std::wstring Quote(const std::wstring& s) { return L"\"" + s + L"\""; }
+
+std::wstring NumberText(double d) {
+  if (d == std::floor(d) && std::fabs(d) < 1e15) return std::to_wstring(static_cast<long long>(d));
+  wchar_t buf[64];
+  std::swprintf(buf, 64, L"%.15g", d);
+  return buf;
+}
+
+}  // namespace harumado::sim::scenario

@@ -1,0 +1,267 @@
+#include "sim/scenario/runner.h"
+
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+#include "core/app/form1.h"
+
+namespace harumado::sim::scenario {
+namespace {
+
+// Thrown to leave the program wherever it stands: the scenario is over.
+struct ScenarioEnd {};
+struct ScenarioAbort {};
+
+// A program that keeps running after it has exited is stopped after this much virtual time.
+constexpr Millis kPostExitLimit = 600000;
+
+}  // namespace
+
+Runner::Runner(std::string file, bool trace, std::ostream& out)
+    : file_(std::move(file)), trace_(trace), out_(out) {
+  RegisterShellStatements(registry_);
+  RegisterExcelStatements(registry_);
+  RegisterClipboardStatements(registry_);
+  RegisterSpeechStatements(registry_);
+}
+
+Runner::~Runner() {
+  program_.reset();
+}
+
+bool Runner::Parse() {
+  std::ifstream in(file_, std::ios::binary);
+  if (!in) {
+    out_ << file_ << ":0: cannot open the file\n";
+    return false;
+  }
+  std::string line;
+  int number = 0;
+  Millis due = 0;
+  bool started = false;
+  while (std::getline(in, line)) {
+    ++number;
+    try {
+      auto tokens = Tokenize(line);
+      if (tokens.empty()) continue;
+      if (tokens[0].kind != Token::Kind::kWord) throw StatementError(L"a statement starts with a word");
+      const std::wstring verb = tokens[0].text;
+      Statement s;
+      s.line = number;
+      s.verb = verb;
+      if (verb == L"wait") {
+        Args a(tokens, 1);
+        const double ms = a.Number();
+        a.End();
+        if (ms < 0) throw StatementError(L"wait needs a duration of 0 or more");
+        due += static_cast<Millis>(ms);
+        continue;
+      }
+      if (verb == L"start") {
+        Args a(tokens, 1);
+        a.End();
+        if (started) throw StatementError(L"start stands twice");
+        started = true;
+        s.is_start = true;
+      } else {
+        auto it = registry_.verbs.find(verb);
+        if (it == registry_.verbs.end()) throw StatementError(L"unknown statement '" + verb + L"'");
+        Args a(tokens, 1);
+        s.category = it->second.category;
+        s.action = it->second.parse(a);
+        if (s.category == Category::kUser && !started) {
+          throw StatementError(L"a user action needs the program started");
+        }
+      }
+      s.due = due;
+      statements_.push_back(std::move(s));
+    } catch (const StatementError& e) {
+      out_ << file_ << ":" << number << ": " << ToUtf8(e.reason) << "\n";
+      return false;
+    } catch (const std::runtime_error& e) {
+      out_ << file_ << ":" << number << ": " << e.what() << "\n";
+      return false;
+    }
+  }
+  return true;
+}
+
+bool Runner::Run() {
+  if (!Parse()) return false;
+  desktop_ = std::make_unique<Desktop>();
+  auto& world = desktop_->world;
+  world.tracing = trace_;
+  world.trace_sink = [this](const std::wstring& line) { out_ << ToUtf8(line) << "\n"; };
+  world.set_handler(this);
+  try {
+    Execute();
+  } catch (const ScenarioEnd&) {
+  } catch (const ScenarioAbort&) {
+    ++failures_;
+  }
+  world.set_handler(nullptr);
+  program_.reset();
+  return failures_ == 0;
+}
+
+void Runner::Fail(const std::wstring& expected, const std::wstring& got) {
+  ++failures_;
+  out_ << file_ << ":" << current_line_ << ": expected " << ToUtf8(expected) << ", got "
+       << ToUtf8(got) << "\n";
+  desktop_->world.Trace(L"expectation failed");
+}
+
+void Runner::Abort(const std::wstring& reason) {
+  out_ << file_ << ":" << current_line_ << ": " << ToUtf8(reason) << "\n";
+  throw ScenarioAbort{};
+}
+
+ui::Window* Runner::FindWindow(const std::wstring& name) {
+  return program_ ? program_->FindWindow(name) : nullptr;
+}
+
+ui::Control& Runner::ResolveControl(const std::wstring& name) {
+  std::wstring window = L"Form1";
+  std::wstring control = name;
+  const auto dot = name.find(L'.');
+  if (dot != std::wstring::npos) {
+    window = name.substr(0, dot);
+    control = name.substr(dot + 1);
+  }
+  ui::Window* w = FindWindow(window);
+  if (w == nullptr) Abort(L"window " + window + L" does not exist");
+  ui::Control* c = w->Find(control);
+  if (c == nullptr) Abort(L"no control " + name);
+  return *c;
+}
+
+void Runner::RequireShown(ui::Window& w) {
+  SimWindow* sw = desktop_->windows.FindByModel(w);
+  if (sw == nullptr || !sw->visible) Abort(L"window " + w.name() + L" is not shown");
+}
+
+// Statements before start shape the world the program starts in.
+void Runner::Execute() {
+  while (next_ < statements_.size()) {
+    Statement& s = statements_[next_];
+    if (s.is_start) {
+      ++next_;
+      StartProgram(s.due);
+      return;
+    }
+    ++next_;
+    current_line_ = s.line;
+    s.action(*this);
+  }
+}
+
+void Runner::StartProgram(Millis due) {
+  auto& world = desktop_->world;
+  if (world.now() < due) world.set_now(due);
+  all_taken_ = next_ >= statements_.size();
+  world.Trace(L"start");
+  services_ = std::make_unique<platform::Services>(desktop_->services());
+  program_ = std::make_unique<app::Program>(*services_);
+  program_->Start();
+  IdleLoop();
+}
+
+void Runner::EndIfAllTaken() {
+  if (all_taken_) throw ScenarioEnd{};
+}
+
+void Runner::Take(Statement& s, bool dispatching) {
+  current_line_ = s.line;
+  if (next_ >= statements_.size()) all_taken_ = true;
+  auto& world = desktop_->world;
+  if (s.category == Category::kUser && !dispatching) {
+    const int line = s.line;
+    Action action = s.action;
+    world.Post(L"user action of line " + std::to_wstring(line), [this, line, action] {
+      current_line_ = line;
+      action(*this);
+    });
+    return;
+  }
+  s.action(*this);
+}
+
+bool Runner::TakeNext(bool dispatching) {
+  if (next_ >= statements_.size()) return false;
+  Statement& s = statements_[next_];
+  if (s.due > desktop_->world.now()) return false;
+  ++next_;
+  Take(s, dispatching);
+  return true;
+}
+
+void Runner::AtDispatchPoint() {
+  auto& world = desktop_->world;
+  if (world.exited) {
+    world.ClearPending();
+    return;
+  }
+  EndIfAllTaken();
+  for (;;) {
+    if (world.exited) return;
+    if (world.RunOnePending()) continue;
+    if (!TakeNext(true)) break;
+  }
+}
+
+void Runner::AtWaitPoint(Millis until) {
+  auto& world = desktop_->world;
+  auto& windows = desktop_->windows;
+  if (world.exited) {
+    post_exit_time_ += until - world.now();
+    if (post_exit_time_ > kPostExitLimit) throw ScenarioEnd{};
+    world.set_now(until);
+    return;
+  }
+  EndIfAllTaken();
+  while (next_ < statements_.size() && statements_[next_].due <= until) {
+    Statement& s = statements_[next_];
+    if (s.due > world.now()) world.set_now(s.due);
+    windows.PostDueTicks(world.now());
+    ++next_;
+    Take(s, false);
+    if (world.exited) return;
+  }
+  if (world.now() < until) world.set_now(until);
+  windows.PostDueTicks(until);
+}
+
+// The program's idle message loop: pending events, then due statements; with nothing to do the
+// clock moves on to the next due statement or timer tick.
+void Runner::IdleLoop() {
+  auto& world = desktop_->world;
+  auto& windows = desktop_->windows;
+  for (;;) {
+    program_->OnIdle();
+    if (world.exited) {
+      AfterExit();
+      return;
+    }
+    EndIfAllTaken();
+    if (world.RunOnePending()) continue;
+    if (TakeNext(true)) continue;
+    if (next_ >= statements_.size()) return;
+    Millis next_time = statements_[next_].due;
+    if (auto tick = windows.NextTick(); tick && *tick < next_time) next_time = *tick;
+    if (next_time > world.now()) world.set_now(next_time);
+    windows.PostDueTicks(world.now());
+  }
+}
+
+// Once the program has ended, the remaining statements are taken at once.
+void Runner::AfterExit() {
+  while (next_ < statements_.size()) {
+    Statement& s = statements_[next_++];
+    current_line_ = s.line;
+    if (s.category == Category::kUser) Abort(L"the program has exited");
+    s.action(*this);
+  }
+}
+
+}  // namespace harumado::sim::scenario

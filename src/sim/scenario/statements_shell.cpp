@@ -1,0 +1,524 @@
+// Scenario statements of the shell: setup of the system, user actions on the windows, and the
+// expectations on controls, focus, shared state, windows, the message box and the settings file.
+#include <functional>
+
+#include "core/app/form1.h"
+#include "sim/scenario/registry.h"
+#include "sim/scenario/runner.h"
+
+namespace harumado::sim::scenario {
+namespace {
+
+// Bytes of a file from a scenario string: code units below 256 stand for themselves.
+std::string ToBytes(const std::wstring& s) {
+  std::string out;
+  for (wchar_t c : s) {
+    if (static_cast<unsigned>(c) < 256) {
+      out.push_back(static_cast<char>(c));
+    } else {
+      out += ToUtf8(std::wstring(1, c));
+    }
+  }
+  return out;
+}
+
+std::wstring FromBytes(const std::string& s) {
+  std::wstring out;
+  for (char c : s) out.push_back(static_cast<wchar_t>(static_cast<unsigned char>(c)));
+  return out;
+}
+
+std::wstring Escaped(const std::wstring& s) {
+  std::wstring out = L"\"";
+  for (wchar_t c : s) {
+    switch (c) {
+      case L'\r': out += L"\\r"; break;
+      case L'\n': out += L"\\n"; break;
+      case L'\t': out += L"\\t"; break;
+      case L'"': out += L"\\\""; break;
+      case L'\\': out += L"\\\\"; break;
+      default: out.push_back(c);
+    }
+  }
+  return out + L"\"";
+}
+
+Verb Setup(std::function<Action(Args&)> parse) { return Verb{Category::kSetup, std::move(parse)}; }
+Verb User(std::function<Action(Args&)> parse) { return Verb{Category::kUser, std::move(parse)}; }
+
+// ---- setup -----------------------------------------------------------------------------------
+
+Action ParseWindowsBuild(Args& a) {
+  if (a.Word() != L"build") throw StatementError(L"windows build N expected");
+  const int build = a.Int();
+  std::optional<std::optional<int>> wmi;
+  if (a.TakeWord(L"wmi")) {
+    if (a.TakeWord(L"none")) {
+      wmi = std::optional<int>();
+    } else {
+      wmi = std::optional<int>(a.Int());
+    }
+  }
+  a.End();
+  return [build, wmi](Runner& r) {
+    r.desktop().system.version_build = build;
+    r.desktop().system.wmi_build = wmi ? *wmi : std::optional<int>(build);
+  };
+}
+
+Action ParseSettings(Args& a) {
+  if (a.TakeWord(L"unreadable")) {
+    a.End();
+    return [](Runner& r) {
+      auto& f = r.desktop().files;
+      if (!f.Find(f.SettingsPath())) f.Put(f.SettingsPath(), SimFile{});
+      f.settings_unreadable = true;
+    };
+  }
+  const std::string bytes = ToBytes(a.String());
+  a.End();
+  return [bytes](Runner& r) {
+    auto& f = r.desktop().files;
+    f.Put(f.SettingsPath(), SimFile{bytes, std::nullopt, false});
+  };
+}
+
+Action ParseFail(Args& a) {
+  if (a.Word() != L"settings") throw StatementError(L"fail settings delete|write expected");
+  const std::wstring what = a.Word();
+  a.End();
+  if (what == L"delete") return [](Runner& r) { r.desktop().files.fail_settings_delete = true; };
+  if (what == L"write") return [](Runner& r) { r.desktop().files.fail_settings_write = true; };
+  throw StatementError(L"fail settings delete|write expected");
+}
+
+// ---- user actions ----------------------------------------------------------------------------
+
+// A control below or right of its window's client area is reached with the keyboard.
+bool OutsideClientArea(ui::Control& c) {
+  const auto& w = c.window().spec();
+  return c.spec().rect.top >= w.client_height || c.spec().rect.left >= w.client_width;
+}
+
+Action ParseClick(Args& a) {
+  const std::wstring name = a.Word();
+  a.End();
+  return [name](Runner& r) {
+    ui::Control& c = r.ResolveControl(name);
+    r.RequireShown(c.window());
+    if (OutsideClientArea(c)) {
+      c.SetFocus();
+      if (c.kind() == ui::ControlKind::kCheckBox) {
+        c.UserClick();
+      } else if (c.on_click) {
+        c.on_click();
+      }
+      return;
+    }
+    c.UserMouseDown();
+    c.UserMouseUp();
+    c.UserClick();
+  };
+}
+
+Action ParseMouse(Args& a, bool down) {
+  const std::wstring name = a.Word();
+  a.End();
+  return [name, down](Runner& r) {
+    ui::Control& c = r.ResolveControl(name);
+    r.RequireShown(c.window());
+    if (down) {
+      c.UserMouseDown();
+    } else {
+      c.UserMouseUp();
+    }
+  };
+}
+
+Action ParseType(Args& a) {
+  const std::wstring name = a.Word();
+  const std::wstring text = a.String();
+  a.End();
+  return [name, text](Runner& r) {
+    ui::Control& c = r.ResolveControl(name);
+    r.RequireShown(c.window());
+    c.SetFocus();
+    for (wchar_t ch : text) c.UserType(ch);
+  };
+}
+
+Action ParseKey(Args& a) {
+  const std::wstring name = a.Word();
+  const std::wstring key = a.Word();
+  a.End();
+  if (key != L"Delete" && key != L"Backspace") throw StatementError(L"key Delete|Backspace expected");
+  return [name, key](Runner& r) {
+    ui::Control& c = r.ResolveControl(name);
+    r.RequireShown(c.window());
+    c.SetFocus();
+    if (key == L"Delete") {
+      c.UserKeyDelete();
+    } else {
+      c.UserType(L'\b');
+    }
+  };
+}
+
+Action ParseMenuPaste(Args& a) {
+  const std::wstring name = a.Word();
+  const std::wstring text = a.String();
+  a.End();
+  return [name, text](Runner& r) {
+    ui::Control& c = r.ResolveControl(name);
+    r.RequireShown(c.window());
+    c.UserInsert(text);
+  };
+}
+
+Action ParseSlide(Args& a) {
+  const std::wstring name = a.Word();
+  const int value = a.Int();
+  a.End();
+  return [name, value](Runner& r) {
+    ui::Control& c = r.ResolveControl(name);
+    r.RequireShown(c.window());
+    c.UserSlide(value);
+  };
+}
+
+Action ParseDrag(Args& a) {
+  const std::wstring name = a.Word();
+  const int x = a.Int();
+  const int y = a.Int();
+  a.End();
+  return [name, x, y](Runner& r) {
+    ui::Window* w = r.FindWindow(name);
+    if (w == nullptr) r.Abort(L"window " + name + L" does not exist");
+    r.RequireShown(*w);
+    SimWindow* sw = r.desktop().windows.FindByModel(*w);
+    const int width = sw->rect.width();
+    const int height = sw->rect.height();
+    sw->rect = {x, y, x + width, y + height};
+    r.desktop().world.Trace(L"user drags " + name);
+  };
+}
+
+Action ParseClose(Args& a) {
+  const std::wstring name = a.Word();
+  a.End();
+  return [name](Runner& r) {
+    ui::Window* w = r.FindWindow(name);
+    if (w == nullptr) r.Abort(L"window " + name + L" does not exist");
+    r.RequireShown(*w);
+    r.desktop().world.Trace(L"user closes " + name);
+    if (w->on_close_request) {
+      auto close = w->on_close_request;
+      close();
+    }
+  };
+}
+
+Action ParseDismiss(Args& a) {
+  a.End();
+  return [](Runner& r) {
+    auto& windows = r.desktop().windows;
+    if (!windows.message_box) r.Abort(L"no message box is open");
+    windows.message_box.reset();
+    r.desktop().world.Trace(L"message box dismissed");
+  };
+}
+
+// ---- expectations ----------------------------------------------------------------------------
+
+void Check(Runner& r, const std::wstring& what, const std::wstring& expected,
+           const std::wstring& got) {
+  if (expected != got) r.Fail(what + L" " + expected, got);
+}
+
+std::wstring TokenText(const Token& t) {
+  return t.kind == Token::Kind::kString ? Quote(t.text) : t.text;
+}
+
+Action ParseControlExpect(const std::wstring& name, Args& a) {
+  std::vector<Action> checks;
+  if (a.done()) throw StatementError(L"a property expected after " + name);
+  while (!a.done()) {
+    if (a.Peek().kind == Token::Kind::kString) {
+      std::wstring text = a.String();
+      checks.push_back([name, text](Runner& r) {
+        Check(r, name, Quote(text), Quote(r.ResolveControl(name).text()));
+      });
+      continue;
+    }
+    const std::wstring prop = a.Word();
+    if (prop == L"caption" || prop == L"text") {
+      std::wstring text = a.String();
+      checks.push_back([name, prop, text](Runner& r) {
+        Check(r, name + L" " + prop, Quote(text), Quote(r.ResolveControl(name).text()));
+      });
+    } else if (prop == L"tooltip") {
+      std::wstring text = a.String();
+      checks.push_back([name, text](Runner& r) {
+        Check(r, name + L" tooltip", Quote(text), Quote(r.ResolveControl(name).tooltip()));
+      });
+    } else if (prop == L"value") {
+      const int v = a.Int();
+      checks.push_back([name, v](Runner& r) {
+        Check(r, name + L" value", std::to_wstring(v),
+              std::to_wstring(r.ResolveControl(name).value()));
+      });
+    } else if (prop == L"back" || prop == L"fore") {
+      const ui::Color c = a.Color();
+      const bool back = prop == L"back";
+      checks.push_back([name, c, back, prop](Runner& r) {
+        auto& ctl = r.ResolveControl(name);
+        auto got = back ? ctl.back_color() : ctl.fore_color();
+        Check(r, name + L" " + prop, ColorText(c), got ? ColorText(*got) : L"the default colour");
+      });
+    } else if (prop == L"locked" || prop == L"unlocked") {
+      const bool locked = prop == L"locked";
+      checks.push_back([name, locked](Runner& r) {
+        const bool got = r.ResolveControl(name).locked();
+        Check(r, name, locked ? L"locked" : L"unlocked", got ? L"locked" : L"unlocked");
+      });
+    } else if (prop == L"selection") {
+      const int start = a.Int();
+      const int length = a.Int();
+      checks.push_back([name, start, length](Runner& r) {
+        auto& c = r.ResolveControl(name);
+        Check(r, name + L" selection", std::to_wstring(start) + L" " + std::to_wstring(length),
+              std::to_wstring(c.sel_start()) + L" " + std::to_wstring(c.sel_length()));
+      });
+    } else if (prop == L"rect") {
+      ui::TwipsRect rect;
+      rect.left = a.Int();
+      rect.top = a.Int();
+      rect.width = a.Int();
+      rect.height = a.Int();
+      checks.push_back([name, rect](Runner& r) {
+        auto s = [](const ui::TwipsRect& x) {
+          return std::to_wstring(x.left) + L" " + std::to_wstring(x.top) + L" " +
+                 std::to_wstring(x.width) + L" " + std::to_wstring(x.height);
+        };
+        Check(r, name + L" rect", s(rect), s(r.ResolveControl(name).spec().rect));
+      });
+    } else {
+      throw StatementError(L"unknown property '" + prop + L"'");
+    }
+  }
+  return [checks](Runner& r) {
+    for (const auto& c : checks) c(r);
+  };
+}
+
+std::wstring ControlName(ui::Control& c) {
+  return c.window().name() == L"Form1" ? c.name() : c.window().name() + L"." + c.name();
+}
+
+Action ParseExpectFocus(Args& a) {
+  const std::wstring name = a.Word();
+  a.End();
+  return [name](Runner& r) {
+    ui::Control* f = r.program() ? r.program()->focused() : nullptr;
+    Check(r, L"focus", name, f ? ControlName(*f) : L"nothing");
+  };
+}
+
+Action ParseExpectState(Args& a) {
+  const std::wstring name = a.Word();
+  const Token value = a.Any();
+  a.End();
+  return [name, value](Runner& r) {
+    if (!r.program()) r.Abort(L"the program has not started");
+    auto& p = *r.program();
+    auto& s = p.form1().state;
+    std::optional<long long> number;
+    std::optional<std::wstring> text;
+    if (name == L"PasteActive") number = s.PasteActive;
+    else if (name == L"ToggledOff") number = s.ToggledOff;
+    else if (name == L"Unloading") number = s.Unloading;
+    else if (name == L"ModeFlag") number = s.ModeFlag;
+    else if (name == L"PasteMode") number = s.PasteMode;
+    else if (name == L"TopmostFlag") number = s.TopmostFlag;
+    else if (name == L"SettingsFound") number = s.SettingsFound;
+    else if (name == L"UsageOpen") number = s.UsageOpen;
+    else if (name == L"WrapCount") number = s.WrapCount;
+    else if (name == L"PictureFailed") number = p.paste.PictureFailed;
+    else if (name == L"YenMarkFound") number = p.paste.YenMarkFound;
+    else if (name == L"TitleMatch") text = s.TitleMatch;
+    else if (name == L"ExcelHwnd") {
+      if (value.kind == Token::Kind::kWord && value.text == L"excel") {
+        const auto h = r.desktop().excel.ActiveWindowHandle();
+        Check(r, L"state ExcelHwnd", L"the Excel window " + std::to_wstring(h),
+              s.ExcelHwnd == h && h != 0 ? L"the Excel window " + std::to_wstring(h)
+                                         : std::to_wstring(s.ExcelHwnd));
+        return;
+      }
+      number = s.ExcelHwnd;
+    } else {
+      r.Abort(L"unknown state " + name);
+    }
+    if (text) {
+      Check(r, L"state " + name, TokenText(value), Quote(*text));
+    } else {
+      Check(r, L"state " + name, value.kind == Token::Kind::kNumber ? NumberText(value.number)
+                                                                    : TokenText(value),
+            std::to_wstring(*number));
+    }
+  };
+}
+
+Action ParseExpectWindow(Args& a) {
+  const std::wstring name = a.Word();
+  const std::wstring what = a.Word();
+  int x = 0, y = 0;
+  if (what == L"at" || what == L"size") {
+    x = a.Int();
+    y = a.Int();
+  } else if (what != L"absent" && what != L"hidden" && what != L"shown" && what != L"topmost" &&
+             what != L"normal") {
+    throw StatementError(L"unknown window property '" + what + L"'");
+  }
+  a.End();
+  return [name, what, x, y](Runner& r) {
+    ui::Window* w = r.FindWindow(name);
+    SimWindow* sw = w ? r.desktop().windows.FindByModel(*w) : nullptr;
+    const std::wstring state = sw == nullptr ? L"absent" : sw->visible ? L"shown" : L"hidden";
+    if (what == L"absent" || what == L"hidden" || what == L"shown") {
+      Check(r, L"window " + name, what, state);
+      return;
+    }
+    if (sw == nullptr) {
+      r.Fail(L"window " + name + L" " + what, L"absent");
+      return;
+    }
+    if (what == L"topmost" || what == L"normal") {
+      Check(r, L"window " + name, what, sw->topmost ? L"topmost" : L"normal");
+    } else if (what == L"at") {
+      Check(r, L"window " + name + L" at", std::to_wstring(x) + L" " + std::to_wstring(y),
+            std::to_wstring(sw->rect.left) + L" " + std::to_wstring(sw->rect.top));
+    } else {
+      Check(r, L"window " + name + L" size", std::to_wstring(x) + L" " + std::to_wstring(y),
+            std::to_wstring(sw->rect.width()) + L" " + std::to_wstring(sw->rect.height()));
+    }
+  };
+}
+
+Action ParseExpectMessageBox(Args& a) {
+  if (a.TakeWord(L"none")) {
+    a.End();
+    return [](Runner& r) {
+      auto& mb = r.desktop().windows.message_box;
+      Check(r, L"messagebox", L"none", mb ? Quote(mb->text) + L" " + Quote(mb->title) : L"none");
+    };
+  }
+  const std::wstring text = a.String();
+  const std::wstring title = a.String();
+  a.End();
+  return [text, title](Runner& r) {
+    auto& mb = r.desktop().windows.message_box;
+    Check(r, L"messagebox", Quote(text) + L" " + Quote(title),
+          mb ? Quote(mb->text) + L" " + Quote(mb->title) : L"none");
+  };
+}
+
+Action ParseExpectSettings(Args& a) {
+  if (a.TakeWord(L"absent")) {
+    a.End();
+    return [](Runner& r) {
+      auto& f = r.desktop().files;
+      const SimFile* file = f.Find(f.SettingsPath());
+      Check(r, L"settings", L"absent", file ? Escaped(FromBytes(file->bytes)) : L"absent");
+    };
+  }
+  const std::string bytes = ToBytes(a.String());
+  a.End();
+  return [bytes](Runner& r) {
+    auto& f = r.desktop().files;
+    const SimFile* file = f.Find(f.SettingsPath());
+    Check(r, L"settings", Escaped(FromBytes(bytes)),
+          file ? Escaped(FromBytes(file->bytes)) : L"absent");
+  };
+}
+
+Action ParseExpectRunState(Args& a, bool exited) {
+  a.End();
+  return [exited](Runner& r) {
+    const bool got = r.desktop().world.exited;
+    Check(r, L"", exited ? L"exited" : L"running", got ? L"exited" : L"running");
+  };
+}
+
+Action ParseExpectClock(Args& a) {
+  const long long ms = static_cast<long long>(a.Number());
+  a.End();
+  return [ms](Runner& r) {
+    Check(r, L"clock", std::to_wstring(ms), std::to_wstring(r.desktop().world.now()));
+  };
+}
+
+}  // namespace
+
+void RegisterShellStatements(Registry& reg) {
+  auto& v = reg.verbs;
+  v[L"windows"] = Setup(ParseWindowsBuild);
+  v[L"another-instance"] = Setup([](Args& a) -> Action {
+    a.End();
+    return [](Runner& r) { r.desktop().system.another_instance = true; };
+  });
+  v[L"desktop"] = Setup([](Args& a) -> Action {
+    std::wstring path = a.String();
+    a.End();
+    return [path](Runner& r) { r.desktop().files.desktop = path; };
+  });
+  v[L"program-folder"] = Setup([](Args& a) -> Action {
+    std::wstring path = a.String();
+    a.End();
+    return [path](Runner& r) { r.desktop().files.program_folder = path; };
+  });
+  v[L"screen"] = Setup([](Args& a) -> Action {
+    const int w = a.Int();
+    const int h = a.Int();
+    a.End();
+    return [w, h](Runner& r) { r.desktop().windows.monitors[0] = {0, 0, w, h}; };
+  });
+  v[L"monitor"] = Setup([](Args& a) -> Action {
+    const int x = a.Int();
+    const int y = a.Int();
+    const int w = a.Int();
+    const int h = a.Int();
+    a.End();
+    return [x, y, w, h](Runner& r) { r.desktop().windows.monitors.push_back({x, y, x + w, y + h}); };
+  });
+  v[L"settings"] = Setup(ParseSettings);
+  v[L"fail"] = Verb{Category::kWorld, ParseFail};
+
+  v[L"click"] = User(ParseClick);
+  v[L"mousedown"] = User([](Args& a) { return ParseMouse(a, true); });
+  v[L"mouseup"] = User([](Args& a) { return ParseMouse(a, false); });
+  v[L"type"] = User(ParseType);
+  v[L"key"] = User(ParseKey);
+  v[L"menu-paste"] = User(ParseMenuPaste);
+  v[L"slide"] = User(ParseSlide);
+  v[L"drag"] = User(ParseDrag);
+  v[L"close"] = User(ParseClose);
+  v[L"dismiss"] = User(ParseDismiss);
+
+  v[L"expect"] = Verb{Category::kExpect, [&reg](Args& a) -> Action {
+                        const std::wstring subject = a.Word();
+                        auto it = reg.expect_subjects.find(subject);
+                        if (it != reg.expect_subjects.end()) return it->second(a);
+                        return ParseControlExpect(subject, a);
+                      }};
+  auto& e = reg.expect_subjects;
+  e[L"focus"] = ParseExpectFocus;
+  e[L"state"] = ParseExpectState;
+  e[L"window"] = ParseExpectWindow;
+  e[L"messagebox"] = ParseExpectMessageBox;
+  e[L"settings"] = ParseExpectSettings;
+  e[L"exited"] = [](Args& a) { return ParseExpectRunState(a, true); };
+  e[L"running"] = [](Args& a) { return ParseExpectRunState(a, false); };
+  e[L"clock"] = ParseExpectClock;
+}
+
+}  // namespace harumado::sim::scenario

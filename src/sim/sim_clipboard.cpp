@@ -1,0 +1,126 @@
+#include "sim/sim_clipboard.h"
+
+namespace harumado::sim {
+
+SimClipboard::SimClipboard(World& world, SimWindowSystem& windows)
+    : world_(world), windows_(windows) {}
+
+std::uint32_t SimClipboard::SequenceNumber() { return sequence_; }
+
+bool SimClipboard::HasText() { return content_.kind == ClipKind::kText; }
+
+std::wstring SimClipboard::GetText() {
+  return content_.kind == ClipKind::kText ? content_.text : std::wstring();
+}
+
+bool SimClipboard::IsExcludedFromMonitors() { return content_.secret; }
+
+void SimClipboard::Set(ClipContent content) {
+  content_ = std::move(content);
+  ++sequence_;
+  world_.Trace(L"clipboard changed, sequence " + std::to_wstring(sequence_));
+  if (head_ != 0) {
+    world_.Post(L"WM_DRAWCLIPBOARD", [this] {
+      if (head_ != 0) SendMessage(head_, platform::kWmDrawClipboard, 0, 0);
+    });
+  }
+}
+
+platform::WindowHandle SimClipboard::SetClipboardViewer(platform::WindowHandle window) {
+  const platform::WindowHandle next = head_;
+  head_ = window;
+  world_.Trace(L"SetClipboardViewer");
+  // The system tells a new viewer of the current content at once.
+  SendMessage(window, platform::kWmDrawClipboard, 0, 0);
+  return next;
+}
+
+void SimClipboard::ChangeClipboardChain(platform::WindowHandle remove,
+                                        platform::WindowHandle next) {
+  world_.Trace(L"ChangeClipboardChain");
+  if (head_ == remove) {
+    head_ = next;
+    return;
+  }
+  if (head_ != 0) {
+    SendMessage(head_, platform::kWmChangeCbChain, static_cast<std::uintptr_t>(remove), next);
+  }
+}
+
+// Other programs' viewers count change notifications and pass both chain messages on as a
+// correct viewer does; the program's windows run their current window procedure.
+std::intptr_t SimClipboard::SendMessage(platform::WindowHandle window, std::uint32_t message,
+                                        std::uintptr_t wparam, std::intptr_t lparam) {
+  if (ForeignViewer* v = FindViewer(window)) {
+    if (message == platform::kWmDrawClipboard) {
+      ++v->notified;
+      if (v->next != 0) SendMessage(v->next, message, wparam, lparam);
+    } else if (message == platform::kWmChangeCbChain) {
+      if (static_cast<platform::WindowHandle>(wparam) == v->next) {
+        v->next = lparam;
+      } else if (v->next != 0) {
+        SendMessage(v->next, message, wparam, lparam);
+      }
+    }
+    return 0;
+  }
+  SimWindow* w = windows_.Find(window);
+  if (w == nullptr) return 0;
+  return CallWindowProc(w->proc, window, message, wparam, lparam);
+}
+
+std::uintptr_t SimClipboard::SetWindowProc(platform::WindowHandle window,
+                                           platform::WindowProc proc) {
+  SimWindow* w = windows_.Find(window);
+  if (w == nullptr) return 0;
+  const std::uintptr_t previous = w->proc;
+  w->proc = reinterpret_cast<std::uintptr_t>(proc);
+  return previous;
+}
+
+void SimClipboard::RestoreWindowProc(platform::WindowHandle window, std::uintptr_t previous) {
+  if (SimWindow* w = windows_.Find(window)) w->proc = previous;
+}
+
+std::intptr_t SimClipboard::CallWindowProc(std::uintptr_t previous, platform::WindowHandle window,
+                                           std::uint32_t message, std::uintptr_t wparam,
+                                           std::intptr_t lparam) {
+  if (previous == 0 || previous == kDefaultProc) return 0;
+  auto proc = reinterpret_cast<platform::WindowProc>(previous);
+  return proc(window, message, wparam, lparam);
+}
+
+void SimClipboard::JoinViewer(const std::wstring& name) {
+  const platform::WindowHandle h = world_.NewForeignHandle();
+  viewers_[h] = ForeignViewer{name, 0, 0};
+  viewers_[h].next = head_;
+  head_ = h;
+  world_.Trace(L"viewer " + name + L" joins");
+}
+
+bool SimClipboard::LeaveViewer(const std::wstring& name) {
+  for (auto& [h, v] : viewers_) {
+    if (v.name != name) continue;
+    const platform::WindowHandle handle = h;
+    const platform::WindowHandle next = v.next;
+    world_.Trace(L"viewer " + name + L" leaves");
+    ChangeClipboardChain(handle, next);
+    viewers_.erase(handle);
+    return true;
+  }
+  return false;
+}
+
+ForeignViewer* SimClipboard::FindViewer(const std::wstring& name) {
+  for (auto& [h, v] : viewers_) {
+    if (v.name == name) return &v;
+  }
+  return nullptr;
+}
+
+ForeignViewer* SimClipboard::FindViewer(platform::WindowHandle h) {
+  auto it = viewers_.find(h);
+  return it == viewers_.end() ? nullptr : &it->second;
+}
+
+}  // namespace harumado::sim

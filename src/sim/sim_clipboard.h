@@ -1,0 +1,70 @@
+#pragma once
+// The simulated clipboard: content, sequence number, and a viewer chain that holds other
+// programs' viewers (which handle the chain messages correctly) beside the program's window.
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/clipboard.h"
+#include "sim/sim_window_system.h"
+#include "sim/world.h"
+
+namespace harumado::sim {
+
+enum class ClipKind { kEmpty, kText, kPicture, kOther };
+
+struct ClipContent {
+  ClipKind kind = ClipKind::kEmpty;
+  std::wstring text;
+  double picture_width = 0;  // points
+  double picture_height = 0;
+  bool secret = false;  // marked as not for clipboard monitors
+};
+
+struct ForeignViewer {
+  std::wstring name;
+  platform::WindowHandle next = 0;
+  int notified = 0;
+};
+
+class SimClipboard : public platform::Clipboard {
+ public:
+  SimClipboard(World& world, SimWindowSystem& windows);
+
+  std::uint32_t SequenceNumber() override;
+  bool HasText() override;
+  std::wstring GetText() override;
+  bool IsExcludedFromMonitors() override;
+  platform::WindowHandle SetClipboardViewer(platform::WindowHandle window) override;
+  void ChangeClipboardChain(platform::WindowHandle remove, platform::WindowHandle next) override;
+  std::intptr_t SendMessage(platform::WindowHandle window, std::uint32_t message,
+                            std::uintptr_t wparam, std::intptr_t lparam) override;
+  std::uintptr_t SetWindowProc(platform::WindowHandle window, platform::WindowProc proc) override;
+  void RestoreWindowProc(platform::WindowHandle window, std::uintptr_t previous) override;
+  std::intptr_t CallWindowProc(std::uintptr_t previous, platform::WindowHandle window,
+                               std::uint32_t message, std::uintptr_t wparam,
+                               std::intptr_t lparam) override;
+
+  // Another program changes the clipboard: the sequence number goes up and the chain's head
+  // gets the change notification at the next dispatching point.
+  void Set(ClipContent content);
+  // Content that stands on the clipboard before anything happens (no change, no notification).
+  void Preset(ClipContent content) { content_ = std::move(content); }
+  const ClipContent& content() const { return content_; }
+
+  void JoinViewer(const std::wstring& name);
+  bool LeaveViewer(const std::wstring& name);
+  ForeignViewer* FindViewer(const std::wstring& name);
+  ForeignViewer* FindViewer(platform::WindowHandle h);
+  platform::WindowHandle head() const { return head_; }
+
+ private:
+  World& world_;
+  SimWindowSystem& windows_;
+  ClipContent content_;
+  std::uint32_t sequence_ = 1;
+  platform::WindowHandle head_ = 0;
+  std::map<platform::WindowHandle, ForeignViewer> viewers_;
+};
+
+}  // namespace harumado::sim
