@@ -65,10 +65,14 @@ struct Registry {
   std::map<std::wstring, Verb> verbs;
   // expect SUBJECT ...: subjects other than control names.
   std::map<std::wstring, std::function<Action(Args&)>> expect_subjects;
+  // excel WHAT ...: the world statements on the spreadsheet application.
+  std::map<std::wstring, std::function<Action(Args&)>> excel_verbs;
 };
 
 void RegisterShellStatements(Registry& r);     // setup, user actions, windows, settings, state
-void RegisterExcelStatements(Registry& r);     // excel, workbook, desktop files, cells, shapes
+void RegisterExcelStatements(Registry& r);       // the excel verb, dispatching to excel_verbs
+void RegisterExcelAppStatements(Registry& r);    // instances, workbooks, faults, desktop files
+void RegisterExcelSheetStatements(Registry& r);  // cells, selection, columns, shapes
 void RegisterClipboardStatements(Registry& r); // copy, viewer chain
 void RegisterSpeechStatements(Registry& r);    // voices, speech, spoken, utterances
 

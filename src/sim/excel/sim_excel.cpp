@@ -1,4 +1,4 @@
-#include "sim/sim_excel.h"
+#include "sim/excel/sim_excel.h"
 
 #include "core/runtime/automation_error.h"
 

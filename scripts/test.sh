@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Installs the test dependencies, builds everything and runs every test.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-test-deps.sh
+cmake --preset dev
+cmake --build --preset dev
+ctest --preset dev
