@@ -70,13 +70,14 @@ class ExcelSheet {
 class ExcelApplication {
  public:
   virtual ~ExcelApplication() = default;
-  virtual void SetVisible(bool visible) = 0;                                      // "Visible"
-  virtual void SetDisplayAlerts(bool display) = 0;                                // "DisplayAlerts"
-  virtual std::unique_ptr<ExcelWorkbook> OpenWorkbook(const std::wstring& path) = 0;  // "Workbooks.Open"
-  virtual std::unique_ptr<ExcelWorkbook> AddWorkbook() = 0;                       // "Workbooks.Add"
-  virtual void Quit() = 0;                                                        // "Quit"
-  virtual WindowHandle Hwnd() = 0;                                                // "Hwnd"
-  virtual std::vector<int> ClipboardFormats() = 0;  // "ClipboardFormats"
+  virtual void SetVisible(bool visible) = 0;        // "Visible"
+  virtual void SetDisplayAlerts(bool display) = 0;  // "DisplayAlerts"
+  virtual std::unique_ptr<ExcelWorkbook> OpenWorkbook(
+      const std::wstring& path) = 0;                         // "Workbooks.Open"
+  virtual std::unique_ptr<ExcelWorkbook> AddWorkbook() = 0;  // "Workbooks.Add"
+  virtual void Quit() = 0;                                   // "Quit"
+  virtual WindowHandle Hwnd() = 0;                           // "Hwnd"
+  virtual std::vector<int> ClipboardFormats() = 0;           // "ClipboardFormats"
   // The active sheet, or nullptr when no workbook is open: "ActiveSheet"
   virtual std::unique_ptr<ExcelSheet> ActiveSheet() = 0;
   virtual double GetActiveCell(ActiveCellProperty property) = 0;  // "ActiveCell"

@@ -6,8 +6,8 @@
 
 namespace harumado::platform {
 
-inline constexpr int kSpeakAsync = 1;         // SVSFlagsAsync
-inline constexpr int kSpeakPurgeBefore = 2;   // SVSFPurgeBeforeSpeak
+inline constexpr int kSpeakAsync = 1;        // SVSFlagsAsync
+inline constexpr int kSpeakPurgeBefore = 2;  // SVSFPurgeBeforeSpeak
 
 class VoiceToken {
  public:

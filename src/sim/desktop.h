@@ -1,8 +1,8 @@
 #pragma once
 // The whole simulated desktop: one world and every simulated platform service.
 #include "platform/services.h"
-#include "sim/sim_clipboard.h"
 #include "sim/excel/sim_excel.h"
+#include "sim/sim_clipboard.h"
 #include "sim/sim_files.h"
 #include "sim/sim_voice.h"
 #include "sim/sim_window_system.h"

@@ -34,7 +34,9 @@ SimFile* SimFileSystem::Find(const std::wstring& path) {
   return it == files_.end() ? nullptr : &it->second;
 }
 
-void SimFileSystem::Put(const std::wstring& path, SimFile file) { files_[Key(path)] = std::move(file); }
+void SimFileSystem::Put(const std::wstring& path, SimFile file) {
+  files_[Key(path)] = std::move(file);
+}
 
 void SimFileSystem::Remove(const std::wstring& path) { files_.erase(Key(path)); }
 

@@ -35,7 +35,9 @@ class SimVoice : public platform::Voice {
   }
   void SetRate(int rate) override { settings_.rate = rate; }
   void SetVolume(int volume) override { settings_.volume = volume; }
-  void Speak(const std::wstring& text, int flags) override { speech_.Speak(settings_, text, flags); }
+  void Speak(const std::wstring& text, int flags) override {
+    speech_.Speak(settings_, text, flags);
+  }
 
  private:
   SimSpeech& speech_;

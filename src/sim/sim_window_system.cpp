@@ -15,16 +15,26 @@ std::wstring Hex(std::intptr_t h) {
 
 const wchar_t* PropertyName(ui::Property p) {
   switch (p) {
-    case ui::Property::kText: return L"text";
-    case ui::Property::kValue: return L"value";
-    case ui::Property::kRange: return L"range";
-    case ui::Property::kBackColor: return L"back";
-    case ui::Property::kForeColor: return L"fore";
-    case ui::Property::kTooltip: return L"tooltip";
-    case ui::Property::kLocked: return L"locked";
-    case ui::Property::kSelection: return L"selection";
-    case ui::Property::kEnabled: return L"enabled";
-    case ui::Property::kInterval: return L"interval";
+    case ui::Property::kText:
+      return L"text";
+    case ui::Property::kValue:
+      return L"value";
+    case ui::Property::kRange:
+      return L"range";
+    case ui::Property::kBackColor:
+      return L"back";
+    case ui::Property::kForeColor:
+      return L"fore";
+    case ui::Property::kTooltip:
+      return L"tooltip";
+    case ui::Property::kLocked:
+      return L"locked";
+    case ui::Property::kSelection:
+      return L"selection";
+    case ui::Property::kEnabled:
+      return L"enabled";
+    case ui::Property::kInterval:
+      return L"interval";
   }
   return L"?";
 }
@@ -171,24 +181,36 @@ void SimWindowSystem::OnControlChanged(ui::Control& control, ui::Property proper
   if (world_.tracing) {
     std::wstring v;
     switch (property) {
-      case ui::Property::kText: v = L"\"" + control.text() + L"\""; break;
-      case ui::Property::kValue: v = std::to_wstring(control.value()); break;
-      case ui::Property::kTooltip: v = L"\"" + control.tooltip() + L"\""; break;
+      case ui::Property::kText:
+        v = L"\"" + control.text() + L"\"";
+        break;
+      case ui::Property::kValue:
+        v = std::to_wstring(control.value());
+        break;
+      case ui::Property::kTooltip:
+        v = L"\"" + control.tooltip() + L"\"";
+        break;
       case ui::Property::kBackColor:
       case ui::Property::kForeColor: {
-        auto c = property == ui::Property::kBackColor ? control.back_color()
-                                                      : control.fore_color();
-        if (c) v = std::to_wstring(c->r) + L"," + std::to_wstring(c->g) + L"," +
-                   std::to_wstring(c->b);
+        auto c = property == ui::Property::kBackColor ? control.back_color() : control.fore_color();
+        if (c)
+          v = std::to_wstring(c->r) + L"," + std::to_wstring(c->g) + L"," + std::to_wstring(c->b);
         break;
       }
-      case ui::Property::kEnabled: v = control.enabled() ? L"true" : L"false"; break;
-      case ui::Property::kInterval: v = std::to_wstring(control.interval()); break;
-      case ui::Property::kLocked: v = control.locked() ? L"true" : L"false"; break;
-      default: break;
+      case ui::Property::kEnabled:
+        v = control.enabled() ? L"true" : L"false";
+        break;
+      case ui::Property::kInterval:
+        v = std::to_wstring(control.interval());
+        break;
+      case ui::Property::kLocked:
+        v = control.locked() ? L"true" : L"false";
+        break;
+      default:
+        break;
     }
-    world_.Trace(control.window().name() + L"." + control.name() + L" " +
-                 PropertyName(property) + L" " + v);
+    world_.Trace(control.window().name() + L"." + control.name() + L" " + PropertyName(property) +
+                 L" " + v);
   }
   if (control.kind() == ui::ControlKind::kTimer &&
       (property == ui::Property::kEnabled || property == ui::Property::kInterval)) {

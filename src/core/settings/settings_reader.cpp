@@ -66,11 +66,21 @@ SavedSettings ParseSettings(const std::string& bytes) {
     auto field = NextField(bytes, pos);
     if (!field) break;
     switch (i) {
-      case 0: s.left = UntypedField(*field); break;
-      case 1: s.top = UntypedField(*field); break;
-      case 2: s.wrap_count = IntegerField(*field); break;
-      case 3: s.paste_mode = IntegerField(*field); break;
-      case 4: s.topmost = IntegerField(*field); break;
+      case 0:
+        s.left = UntypedField(*field);
+        break;
+      case 1:
+        s.top = UntypedField(*field);
+        break;
+      case 2:
+        s.wrap_count = IntegerField(*field);
+        break;
+      case 3:
+        s.paste_mode = IntegerField(*field);
+        break;
+      case 4:
+        s.topmost = IntegerField(*field);
+        break;
     }
     s.fields_read = i + 1;
   }

@@ -7,8 +7,7 @@ const std::wstring kGothic = L"ＭＳ Ｐゴシック";
 
 Font Gothic(double size, int weight = 400) { return Font{kGothic, 128, size, weight}; }
 
-ControlSpec Spec(std::wstring name, ControlKind kind, std::wstring text, TwipsRect rect,
-                 int tab) {
+ControlSpec Spec(std::wstring name, ControlKind kind, std::wstring text, TwipsRect rect, int tab) {
   ControlSpec s;
   s.name = std::move(name);
   s.kind = kind;
@@ -41,8 +40,8 @@ std::unique_ptr<Window> MakeMainWindowLayout() {
   text1.ime = ImeMode::kHalfWidthAlphanumeric;
   w->Add(text1);
 
-  auto command5 = Spec(L"Command5", ControlKind::kGraphicalButton,
-                       L"オフセットの\r\n更新を停止", {1800, 960, 1100, 400}, 2);
+  auto command5 = Spec(L"Command5", ControlKind::kGraphicalButton, L"オフセットの\r\n更新を停止",
+                       {1800, 960, 1100, 400}, 2);
   command5.back = colors::kMediumGreen;
   command5.font = Gothic(8.25);
   command5.wrap_caption = true;
@@ -83,8 +82,7 @@ std::unique_ptr<Window> MakeMainWindowLayout() {
   column_label.font = Gothic(8.25);
   w->Add(column_label);
 
-  auto command1 =
-      Spec(L"Command1", ControlKind::kGraphicalButton, L"", {40, 1000, 750, 270}, 9);
+  auto command1 = Spec(L"Command1", ControlKind::kGraphicalButton, L"", {40, 1000, 750, 270}, 9);
   command1.back = colors::kLightGreen;
   command1.picture = L"cell_frame";
   w->Add(command1);
@@ -154,7 +152,8 @@ std::unique_ptr<Window> MakeSpeechWindowLayout() {
   auto picture1 = Spec(L"Picture1", ControlKind::kPicture, L"", {50, 0, 2775, 255}, 4);
   picture1.picture = L"slider_labels";
   w->Add(picture1);
-  auto command2 = Spec(L"Command2", ControlKind::kButton, L"読み上げ中止", {720, 600, 1335, 300}, 5);
+  auto command2 =
+      Spec(L"Command2", ControlKind::kButton, L"読み上げ中止", {720, 600, 1335, 300}, 5);
   command2.font = Gothic(8.25);
   w->Add(command2);
   return w;

@@ -131,11 +131,21 @@ std::vector<Token> Tokenize(std::string_view line) {
           char e = line[i + 1];
           i += 2;
           switch (e) {
-            case '"': bytes.push_back('"'); break;
-            case '\\': bytes.push_back('\\'); break;
-            case 't': bytes.push_back('\t'); break;
-            case 'n': bytes.push_back('\n'); break;
-            case 'r': bytes.push_back('\r'); break;
+            case '"':
+              bytes.push_back('"');
+              break;
+            case '\\':
+              bytes.push_back('\\');
+              break;
+            case 't':
+              bytes.push_back('\t');
+              break;
+            case 'n':
+              bytes.push_back('\n');
+              break;
+            case 'r':
+              bytes.push_back('\r');
+              break;
             case 'u': {
               if (i >= line.size() || line[i] != '{') throw std::runtime_error("bad \\u escape");
               std::size_t close = line.find('}', i);
@@ -151,7 +161,8 @@ std::vector<Token> Tokenize(std::string_view line) {
               i = close + 1;
               break;
             }
-            default: throw std::runtime_error(std::string("unknown escape \\") + e);
+            default:
+              throw std::runtime_error(std::string("unknown escape \\") + e);
           }
           continue;
         }

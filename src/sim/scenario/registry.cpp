@@ -5,8 +5,7 @@
 
 namespace harumado::sim::scenario {
 
-StatementError::StatementError(const std::wstring& r)
-    : std::runtime_error(ToUtf8(r)), reason(r) {}
+StatementError::StatementError(const std::wstring& r) : std::runtime_error(ToUtf8(r)), reason(r) {}
 
 const Token& Args::Peek() const {
   if (done()) throw StatementError(L"more arguments expected");
@@ -32,14 +31,16 @@ std::wstring Args::Word() {
 
 std::wstring Args::String() {
   const Token& t = Peek();
-  if (t.kind != Token::Kind::kString) throw StatementError(L"a string expected, got '" + t.text + L"'");
+  if (t.kind != Token::Kind::kString)
+    throw StatementError(L"a string expected, got '" + t.text + L"'");
   ++pos_;
   return t.text;
 }
 
 double Args::Number() {
   const Token& t = Peek();
-  if (t.kind != Token::Kind::kNumber) throw StatementError(L"a number expected, got '" + t.text + L"'");
+  if (t.kind != Token::Kind::kNumber)
+    throw StatementError(L"a number expected, got '" + t.text + L"'");
   ++pos_;
   return t.number;
 }

@@ -69,12 +69,12 @@ struct Registry {
   std::map<std::wstring, std::function<Action(Args&)>> excel_verbs;
 };
 
-void RegisterShellStatements(Registry& r);     // setup, user actions, windows, settings, state
+void RegisterShellStatements(Registry& r);       // setup, user actions, windows, settings, state
 void RegisterExcelStatements(Registry& r);       // the excel verb, dispatching to excel_verbs
 void RegisterExcelAppStatements(Registry& r);    // instances, workbooks, faults, desktop files
 void RegisterExcelSheetStatements(Registry& r);  // cells, selection, columns, shapes
-void RegisterClipboardStatements(Registry& r); // copy, viewer chain
-void RegisterSpeechStatements(Registry& r);    // voices, speech, spoken, utterances
+void RegisterClipboardStatements(Registry& r);   // copy, viewer chain
+void RegisterSpeechStatements(Registry& r);      // voices, speech, spoken, utterances
 
 // Parses "C3" into row 3, column 3.
 std::optional<std::pair<int, int>> ParseCell(const std::wstring& a1);

@@ -26,9 +26,7 @@ Runner::Runner(std::string file, bool trace, std::ostream& out)
   RegisterSpeechStatements(registry_);
 }
 
-Runner::~Runner() {
-  program_.reset();
-}
+Runner::~Runner() { program_.reset(); }
 
 bool Runner::Parse() {
   std::ifstream in(file_, std::ios::binary);
@@ -45,7 +43,8 @@ bool Runner::Parse() {
     try {
       auto tokens = Tokenize(line);
       if (tokens.empty()) continue;
-      if (tokens[0].kind != Token::Kind::kWord) throw StatementError(L"a statement starts with a word");
+      if (tokens[0].kind != Token::Kind::kWord)
+        throw StatementError(L"a statement starts with a word");
       const std::wstring verb = tokens[0].text;
       Statement s;
       s.line = number;
@@ -206,7 +205,11 @@ void Runner::AtDispatchPoint() {
   for (;;) {
     if (world.exited) return;
     if (world.RunOnePending()) continue;
-    if (!TakeNext(true)) break;
+    if (next_ >= statements_.size() || statements_[next_].due > world.now()) break;
+    const bool user_action = statements_[next_].category == Category::kUser;
+    TakeNext(true);
+    // The statements after a user action are taken at the program's next point.
+    if (user_action) break;
   }
 }
 
@@ -259,7 +262,8 @@ void Runner::AfterExit() {
   while (next_ < statements_.size()) {
     Statement& s = statements_[next_++];
     current_line_ = s.line;
-    if (s.category == Category::kUser) Abort(L"the program has exited");
+    if (s.category == Category::kUser)
+      Abort(L"the program has exited: no window takes user actions");
     s.action(*this);
   }
 }

@@ -43,7 +43,8 @@ Action ParseViewer(Args& a) {
   if (what == L"join") return [name](Runner& r) { r.desktop().clipboard.JoinViewer(name); };
   if (what == L"leave") {
     return [name](Runner& r) {
-      if (!r.desktop().clipboard.LeaveViewer(name)) r.Abort(L"no viewer " + name + L" in the chain");
+      if (!r.desktop().clipboard.LeaveViewer(name))
+        r.Abort(L"no viewer " + name + L" in the chain");
     };
   }
   throw StatementError(L"viewer join|leave \"NAME\" expected");

@@ -14,8 +14,8 @@ std::function<Action(Args&)> NotYet(const std::wstring& what) {
 }  // namespace
 
 void RegisterExcelSheetStatements(Registry& reg) {
-  for (const wchar_t* verb : {L"select", L"cell", L"format", L"column", L"row", L"protect",
-                              L"formula"}) {
+  for (const wchar_t* verb :
+       {L"select", L"cell", L"format", L"column", L"row", L"protect", L"formula"}) {
     reg.excel_verbs[verb] = NotYet(std::wstring(L"excel ") + verb);
   }
   for (const wchar_t* subject : {L"cell", L"active", L"shapes", L"shape", L"column"}) {

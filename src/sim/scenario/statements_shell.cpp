@@ -32,12 +32,23 @@ std::wstring Escaped(const std::wstring& s) {
   std::wstring out = L"\"";
   for (wchar_t c : s) {
     switch (c) {
-      case L'\r': out += L"\\r"; break;
-      case L'\n': out += L"\\n"; break;
-      case L'\t': out += L"\\t"; break;
-      case L'"': out += L"\\\""; break;
-      case L'\\': out += L"\\\\"; break;
-      default: out.push_back(c);
+      case L'\r':
+        out += L"\\r";
+        break;
+      case L'\n':
+        out += L"\\n";
+        break;
+      case L'\t':
+        out += L"\\t";
+        break;
+      case L'"':
+        out += L"\\\"";
+        break;
+      case L'\\':
+        out += L"\\\\";
+        break;
+      default:
+        out.push_back(c);
     }
   }
   return out + L"\"";
@@ -151,7 +162,8 @@ Action ParseKey(Args& a) {
   const std::wstring name = a.Word();
   const std::wstring key = a.Word();
   a.End();
-  if (key != L"Delete" && key != L"Backspace") throw StatementError(L"key Delete|Backspace expected");
+  if (key != L"Delete" && key != L"Backspace")
+    throw StatementError(L"key Delete|Backspace expected");
   return [name, key](Runner& r) {
     ui::Control& c = r.ResolveControl(name);
     r.RequireShown(c.window());
@@ -232,7 +244,7 @@ Action ParseDismiss(Args& a) {
 
 void Check(Runner& r, const std::wstring& what, const std::wstring& expected,
            const std::wstring& got) {
-  if (expected != got) r.Fail(what + L" " + expected, got);
+  if (expected != got) r.Fail(what.empty() ? expected : what + L" " + expected, got);
 }
 
 std::wstring TokenText(const Token& t) {
@@ -334,18 +346,30 @@ Action ParseExpectState(Args& a) {
     auto& s = p.form1().state;
     std::optional<long long> number;
     std::optional<std::wstring> text;
-    if (name == L"PasteActive") number = s.PasteActive;
-    else if (name == L"ToggledOff") number = s.ToggledOff;
-    else if (name == L"Unloading") number = s.Unloading;
-    else if (name == L"ModeFlag") number = s.ModeFlag;
-    else if (name == L"PasteMode") number = s.PasteMode;
-    else if (name == L"TopmostFlag") number = s.TopmostFlag;
-    else if (name == L"SettingsFound") number = s.SettingsFound;
-    else if (name == L"UsageOpen") number = s.UsageOpen;
-    else if (name == L"WrapCount") number = s.WrapCount;
-    else if (name == L"PictureFailed") number = p.paste.PictureFailed;
-    else if (name == L"YenMarkFound") number = p.paste.YenMarkFound;
-    else if (name == L"TitleMatch") text = s.TitleMatch;
+    if (name == L"PasteActive")
+      number = s.PasteActive;
+    else if (name == L"ToggledOff")
+      number = s.ToggledOff;
+    else if (name == L"Unloading")
+      number = s.Unloading;
+    else if (name == L"ModeFlag")
+      number = s.ModeFlag;
+    else if (name == L"PasteMode")
+      number = s.PasteMode;
+    else if (name == L"TopmostFlag")
+      number = s.TopmostFlag;
+    else if (name == L"SettingsFound")
+      number = s.SettingsFound;
+    else if (name == L"UsageOpen")
+      number = s.UsageOpen;
+    else if (name == L"WrapCount")
+      number = s.WrapCount;
+    else if (name == L"PictureFailed")
+      number = p.paste.PictureFailed;
+    else if (name == L"YenMarkFound")
+      number = p.paste.YenMarkFound;
+    else if (name == L"TitleMatch")
+      text = s.TitleMatch;
     else if (name == L"ExcelHwnd") {
       if (value.kind == Token::Kind::kWord && value.text == L"excel") {
         const auto h = r.desktop().excel.ActiveWindowHandle();
@@ -361,8 +385,8 @@ Action ParseExpectState(Args& a) {
     if (text) {
       Check(r, L"state " + name, TokenText(value), Quote(*text));
     } else {
-      Check(r, L"state " + name, value.kind == Token::Kind::kNumber ? NumberText(value.number)
-                                                                    : TokenText(value),
+      Check(r, L"state " + name,
+            value.kind == Token::Kind::kNumber ? NumberText(value.number) : TokenText(value),
             std::to_wstring(*number));
     }
   };
@@ -488,7 +512,9 @@ void RegisterShellStatements(Registry& reg) {
     const int w = a.Int();
     const int h = a.Int();
     a.End();
-    return [x, y, w, h](Runner& r) { r.desktop().windows.monitors.push_back({x, y, x + w, y + h}); };
+    return [x, y, w, h](Runner& r) {
+      r.desktop().windows.monitors.push_back({x, y, x + w, y + h});
+    };
   });
   v[L"settings"] = Setup(ParseSettings);
   v[L"fail"] = Verb{Category::kWorld, ParseFail};

@@ -55,11 +55,14 @@ Action ParseVoice(Args& a) {
     a.End();
     return [name](Runner& r) {
       auto* v = r.desktop().speech.current;
-      if (v == nullptr) r.Fail(L"voice name " + Quote(name), L"no voice object");
-      else if (v->name != name) r.Fail(L"voice name " + Quote(name), Quote(v->name));
+      if (v == nullptr)
+        r.Fail(L"voice name " + Quote(name), L"no voice object");
+      else if (v->name != name)
+        r.Fail(L"voice name " + Quote(name), Quote(v->name));
     };
   }
-  if (what != L"rate" && what != L"volume") throw StatementError(L"voice rate|volume|name expected");
+  if (what != L"rate" && what != L"volume")
+    throw StatementError(L"voice rate|volume|name expected");
   const int n = a.Int();
   a.End();
   return [what, n](Runner& r) {
