@@ -1,8 +1,144 @@
-// The clipboard watch loop. (Not built yet.)
+// The clipboard watch loop: twice a second it compares the clipboard sequence number with the
+// one it saw last and pastes every change into Excel's active cell.
+#include <cstdint>
+#include <string>
+
+#include "core/app/form1.h"
+#include "core/app/program.h"
+#include "core/paste/excel_access.h"
 #include "core/paste/module1.h"
+#include "core/runtime/automation_error.h"
+#include "core/runtime/conversions.h"
+#include "core/runtime/skip_mode.h"
+#include "platform/spreadsheet_host.h"
+#include "platform/window_system.h"
 
 namespace harumado::paste {
+namespace {
 
-void PasteLoop(app::Program&) {}
+constexpr int kCycleMs = 500;
+
+// The workbook named in Text3: the name gets ".xlsx" when it holds no "."; the path is the
+// Desktop folder, "\" and that name.
+std::wstring WorkbookName(app::Form1& form) {
+  std::wstring name = form.Text3().text();
+  if (name.find(L'.') == std::wstring::npos) name += L".xlsx";
+  return name;
+}
+
+std::wstring WorkbookPath(app::Form1& form) {
+  return form.program.os.shell.DesktopFolder() + L"\\" + WorkbookName(form);
+}
+
+// The start-up trap: a wrap count that cannot be read ends the loop before anything is pasted.
+// PasteActive and the look of Command5 stay as the press left them.
+void ReportStartError(app::Form1& form, std::int32_t number) {
+  const std::wstring path = WorkbookPath(form);
+  form.ShowError(L"開いている[ " + WorkbookName(form) +
+                 L" ]を閉じてから[貼り付け開始]ボタンを押して下さい。S2-" +
+                 rt::ErrorNumberText(number) + L" " + path);
+}
+
+// Step 10: Excel decides what the clipboard offers; text is tested first because a copy of
+// cells offers pictures too. When Excel cannot give the list, the picture branch is taken: it
+// leaves the cells alone and, when it fails, keeps the cursor where it was.
+bool TextOnClipboard(app::Program& program, rt::SkipMode& skip) {
+  bool text = false;
+  skip.Run([&] {
+    for (const int code : GlobalExcel(program).ClipboardFormats()) {
+      if (code == platform::kClipboardFormatText) {
+        text = true;
+        break;
+      }
+    }
+  });
+  return text;
+}
+
+// Steps 8 to 12 for one change: bring Excel forward, end a cell edit under way with Escape,
+// paste by kind. Every failure in here is skipped; leaving skip mode drops the recorded error.
+void PasteChange(app::Program& program) {
+  auto& windows = program.os.windows;
+  const platform::WindowHandle excel = program.form1().state.ExcelHwnd;
+  rt::SkipMode skip;
+  skip.Run([&] { windows.SetForegroundWindow(excel); });
+  skip.Run([&] { windows.PostMessage(excel, platform::kWmKeyDown, platform::kVkEscape, 0); });
+  skip.Run([&] { windows.PostMessage(excel, platform::kWmKeyUp, platform::kVkEscape, 0); });
+  skip.Run([&] { windows.DoEvents(); });
+  if (TextOnClipboard(program, skip)) {
+    PasteText(program, skip);
+  } else {
+    PastePicture(program, skip);
+  }
+  skip.clear();
+}
+
+}  // namespace
+
+// The loop has three error modes. Until the first change of the run is processed, the start-up
+// trap reports any error and ends the loop. While a change is pasted (PasteChange) failures are
+// skipped. After that nothing is trapped here: an error of the cursor step, or of a later cycle,
+// ends the loop and reaches the trap of the press that called it. A stop press dispatched in
+// here runs a nested loop of its own, with its own sequence number and wrap counter.
+void PasteLoop(app::Program& program) {
+  app::Form1& form = program.form1();
+  auto& os = program.os;
+  bool trap_armed = true;
+  // Runs steps under the start-up trap while it is armed; false when the trap fired.
+  auto trapped = [&](auto&& steps) {
+    if (!trap_armed) {
+      steps();
+      return true;
+    }
+    try {
+      steps();
+      return true;
+    } catch (const rt::AutomationError& e) {
+      ReportStartError(form, e.number());
+      return false;
+    }
+  };
+
+  std::int32_t RowCellCount = 0;
+  std::uint32_t LastSequence = 0;
+  std::uint32_t CurrentSequence = 0;
+  if (!trapped([&] {
+        RowCellCount = 0;
+        form.state.WrapCount = rt::ToInt32(form.Text1().text());
+        LastSequence = os.clipboard.SequenceNumber();
+      })) {
+    return;
+  }
+
+  bool active = true;
+  while (active) {
+    bool changed = false;
+    bool secret = false;
+    if (!trapped([&] {
+          os.windows.DoEvents();
+          CurrentSequence = os.clipboard.SequenceNumber();
+          changed = CurrentSequence != LastSequence;
+          secret = changed && os.clipboard.IsExcludedFromMonitors();
+        })) {
+      return;
+    }
+    if (secret) {
+      // Content that its owner keeps from clipboard monitors (a password) is taken as seen and
+      // passed over: Excel is not touched, the cursor stays, nothing is written.
+      LastSequence = CurrentSequence;
+    } else if (changed) {
+      trap_armed = false;
+      PasteChange(program);
+      LastSequence = CurrentSequence;
+      AdvanceCursor(program, RowCellCount);
+    }
+    if (!trapped([&] {
+          os.windows.Sleep(kCycleMs);
+          active = form.state.PasteActive != 0;
+        })) {
+      return;
+    }
+  }
+}
 
 }  // namespace harumado::paste
