@@ -8,6 +8,8 @@
 #include "core/app/program.h"
 #include "core/runtime/automation_error.h"
 #include "core/ui/layouts.h"
+#include "core/workbook/texts.h"
+#include "core/workbook/workbook_path.h"
 
 namespace harumado::app {
 namespace {
@@ -18,21 +20,14 @@ void ShowPressError(Form1& form, std::int32_t number) {
   try {
     folder = form.program.os.shell.DesktopFolder();
   } catch (const rt::AutomationError&) {
-    // The path is then shown without its folder.
+    // The path is then shown without its folder, as the press shows it before it has one.
   }
-  std::wstring name = form.Text3().text();
-  if (name.find(L'.') == std::wstring::npos) name += L".xlsx";
-  const std::wstring order =
-      L"ボタンを[貼り付け開始] →[ファイル名開く] → [貼り付け開始]順で押して下さい。[" + folder +
-      L"\\" + name + L"]";
   form.Text2().SetForeColor(ui::colors::kErrorRed);
-  if (number != rt::err::kObjectNotSet || form.state.TitleMatch == L"有り") {
-    form.Text2().SetText(order);
-  } else if (form.state.TitleMatch == L"無し") {
+  if (number != rt::err::kObjectNotSet || form.state.TitleMatch == workbook::kTitleMatchYes) {
     form.Text2().SetText(
-        L"一度、すべてのExcelを閉じ、本ソフトのExcelを先に起動してから、コピー元のファイルを開き直"
-        L"してください"
-        L"。");
+        workbook::PressOrderMessage(workbook::WorkbookPath(folder, form.Text3().text())));
+  } else if (form.state.TitleMatch == workbook::kTitleMatchNo) {
+    form.Text2().SetText(workbook::kCloseAllExcelMessage);
   }
 }
 

@@ -10,6 +10,7 @@
 #include "core/runtime/automation_error.h"
 #include "core/runtime/conversions.h"
 #include "core/runtime/skip_mode.h"
+#include "core/workbook/workbook_path.h"
 #include "platform/spreadsheet_host.h"
 #include "platform/window_system.h"
 
@@ -18,28 +19,17 @@ namespace {
 
 constexpr int kCycleMs = 500;
 
-// The workbook named in Text3: the name gets ".xlsx" when it holds no "."; the path is the
-// Desktop folder, "\" and that name.
-std::wstring WorkbookName(app::Form1& form) {
-  std::wstring name = form.Text3().text();
-  if (name.find(L'.') == std::wstring::npos) name += L".xlsx";
-  return name;
-}
-
-std::wstring WorkbookPath(app::Form1& form) {
-  return form.program.os.shell.DesktopFolder() + L"\\" + WorkbookName(form);
-}
-
 // The start-up trap: a wrap count that cannot be read ends the loop before anything is pasted.
 // PasteActive and the look of Command5 stay as the press left them.
 void ReportStartError(app::Form1& form, std::int32_t number) {
-  const std::wstring path = WorkbookPath(form);
-  form.ShowError(L"開いている[ " + WorkbookName(form) +
+  const std::wstring& typed = form.Text3().text();
+  const std::wstring path = workbook::WorkbookPath(form.program.os.shell.DesktopFolder(), typed);
+  form.ShowError(L"開いている[ " + workbook::WorkbookName(typed) +
                  L" ]を閉じてから[貼り付け開始]ボタンを押して下さい。S2-" +
                  rt::ErrorNumberText(number) + L" " + path);
 }
 
-// Step 10: Excel decides what the clipboard offers; text is tested first because a copy of
+// Excel decides what the clipboard offers; text is tested first because a copy of
 // cells offers pictures too. When Excel cannot give the list, the picture branch is taken: it
 // leaves the cells alone and, when it fails, keeps the cursor where it was.
 bool TextOnClipboard(app::Program& program, rt::SkipMode& skip) {
@@ -55,7 +45,7 @@ bool TextOnClipboard(app::Program& program, rt::SkipMode& skip) {
   return text;
 }
 
-// Steps 8 to 12 for one change: bring Excel forward, end a cell edit under way with Escape,
+// One change: bring Excel forward, end a cell edit under way with Escape,
 // paste by kind. Every failure in here is skipped; leaving skip mode drops the recorded error.
 void PasteChange(app::Program& program) {
   auto& windows = program.os.windows;

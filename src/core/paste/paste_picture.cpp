@@ -35,7 +35,7 @@ void PastePicture(app::Program& program, rt::SkipMode& skip) {
   auto& windows = program.os.windows;
   auto paste = [&] { skip.Run([&] { ActiveSheetOf(program)->PastePicture(); }); };
 
-  // 1-2. Two attempts, 200 ms apart. Each attempt is judged by its own outcome: an error left
+  // Two attempts, 200 ms apart. Each attempt is judged by its own outcome: an error left
   // by the loop's earlier steps (Excel could not list the formats) must not count as a failed
   // attempt, or a picture that pasted would be pasted a second time.
   skip.clear();
@@ -56,10 +56,10 @@ void PastePicture(app::Program& program, rt::SkipMode& skip) {
     skip.Run([&] { windows.Sleep(kRetryWaitMs); });
   }
 
-  // 3. Both attempts failed: no shape is touched, Check2 and Text2 stay.
+  // Both attempts failed: no shape is touched, Check2 and Text2 stay.
   if (skip.error() != 0) return;
 
-  // 4. The new picture is the last shape of the active sheet.
+  // The new picture is the last shape of the active sheet.
   std::unique_ptr<platform::ExcelSheet> sheet;
   int index = 0;
   skip.Run([&] {

@@ -55,16 +55,16 @@ void PasteText(app::Program& program, rt::SkipMode& skip) {
   const std::int32_t& ModeFlag = form.state.ModeFlag;  // read afresh at every step
   std::int32_t& YenMarkFound = program.paste.YenMarkFound;
 
-  // 1-2. Excel pastes at the active cell; a block of fields fills several cells and the active
+  // Excel pastes at the active cell; a block of fields fills several cells and the active
   // cell stays the first of them. User actions may run in the dispatch.
   skip.Run([&] { ActiveSheetOf(program)->Paste(); });
   skip.Run([&] { program.os.windows.DoEvents(); });
 
-  // 3. Check2 shows the text mode of the current pair, whatever the paste did.
+  // Check2 shows the text mode of the current pair, whatever the paste did.
   if (skip.Test([&] { return ModeFlag == 1; })) ShowMode(form, kPasteModes[0]);
   if (skip.Test([&] { return ModeFlag == 0; })) ShowMode(form, kPasteModes[1]);
 
-  // 4. The pasted cell, addressed by number from here on.
+  // The pasted cell, addressed by number from here on.
   std::int32_t PasteRow = 0;
   std::int32_t PasteColumn = 0;
   skip.Assign(PasteRow, [&] {
@@ -89,7 +89,7 @@ void PasteText(app::Program& program, rt::SkipMode& skip) {
     });
   };
 
-  // 5-7. What Excel's format shows.
+  // What Excel's format shows.
   std::wstring CellFormat;
   skip.Assign(CellFormat, [&] { return rt::TextForm(read(CellProperty::kNumberFormatLocal)); });
   std::int32_t CommaFound = 0;
@@ -102,14 +102,14 @@ void PasteText(app::Program& program, rt::SkipMode& skip) {
     YenMarkFound = 1;
   }
 
-  // 8. What the value shows; in the value only "\" counts as a yen mark.
+  // What the value shows; in the value only "\" counts as a yen mark.
   rt::Value WorkValue;
   skip.Assign(WorkValue, [&] { return read(CellProperty::kValue); });
   if (skip.Test([&] { return Contains(rt::TextForm(WorkValue), L','); })) CommaFound = 1;
   if (skip.Test([&] { return Contains(rt::TextForm(WorkValue), L'.'); })) PointFound = 1;
   if (skip.Test([&] { return Contains(rt::TextForm(WorkValue), L'\\'); })) YenMarkFound = 1;
 
-  // 9. A text that reads as a number once yen signs and commas are gone becomes that number.
+  // A text that reads as a number once yen signs and commas are gone becomes that number.
   if (skip.Test([&] { return rt::ReadsAsNumber(WithoutYenAndCommas(WorkValue)); })) {
     skip.Assign(WorkValue, [&] {
       const auto number = rt::ReadNumber(WithoutYenAndCommas(WorkValue));
@@ -118,13 +118,13 @@ void PasteText(app::Program& program, rt::SkipMode& skip) {
     });
   }
 
-  // 10. A comma gives the grouped yen format, to every kind of value.
+  // A comma gives the grouped yen format, to every kind of value.
   if (skip.Test([&] { return CommaFound == 1; })) write_format(L"\\#,##0.###");
 
-  // 11. Anything not numeric stays as Excel pasted it.
+  // Anything not numeric stays as Excel pasted it.
   if (!rt::IsNumericValue(WorkValue)) return;
 
-  // 12-13. The value is written back as its leading number: the fraction stays in both modes,
+  // The value is written back as its leading number: the fraction stays in both modes,
   // only the display differs; an empty cell receives 0.
   skip.Assign(WorkValue, [&] { return rt::Value::Text(WithoutYenAndCommas(WorkValue)); });
   skip.Run([&] {
@@ -132,13 +132,13 @@ void PasteText(app::Program& program, rt::SkipMode& skip) {
                    rt::Value::Number(rt::LeadingNumber(rt::TextForm(WorkValue))));
   });
 
-  // 14. Whether the first display of the number ends with a point.
+  // Whether the first display of the number ends with a point.
   std::wstring ShownText;
   std::int32_t TrailingPoint = 0;
   skip.Assign(ShownText, [&] { return rt::TextForm(read(CellProperty::kText)); });
   if (skip.Test([&] { return EndsWithPoint(ShownText); })) TrailingPoint = 1;
 
-  // 15-16. The format of the mode.
+  // The format of the mode.
   if (skip.Test([&] { return ModeFlag == 1; })) {
     write_format(YenMarkFound == 1 ? L"\\###0" : L"###0");
   }
@@ -146,7 +146,7 @@ void PasteText(app::Program& program, rt::SkipMode& skip) {
     write_format(MirroredFormat(CommaFound, PointFound, YenMarkFound));
   }
 
-  // 17-19. In mode 数値 without a yen mark, a display that no longer reads as a number (a column
+  // In mode 数値 without a yen mark, a display that no longer reads as a number (a column
   // too narrow) or a whole number whose first display ended with a point gets "#,##0"; a display
   // that the format made end with a point gets "###0".
   auto plain_mirrored = [&] { return ModeFlag == 0 && YenMarkFound == 0; };
