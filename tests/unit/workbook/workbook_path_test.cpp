@@ -35,7 +35,7 @@ constexpr NameCase kNames[] = {
 
 TEST(WorkbookName, DotExtensionNameAndFormat_FollowTheLastDot) {
   for (const auto& c : kNames) {
-    SCOPED_TRACE(testing::Message() << "typed name #" << (&c - kNames));
+    SCOPED_TRACE(::testing::Message() << "typed name #" << (&c - kNames));
     EXPECT_EQ(DotPosition(c.typed), c.dot);
     EXPECT_EQ(Extension(c.typed), c.extension);
     EXPECT_EQ(WorkbookName(c.typed), c.name);

@@ -1,0 +1,182 @@
+// The open step and the start/stop press against a fake host: what no scenario can see, the
+// release of every Excel object and the messages that are overwritten before the program
+// reaches a waiting point.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/app/form1.h"
+#include "core/app/program.h"
+#include "core/runtime/automation_error.h"
+#include "core/ui/layouts.h"
+#include "fake_host.h"
+#include "sim/desktop.h"
+
+namespace harumado::workbook::fake {
+namespace {
+
+const std::wstring kDesktop = L"C:\\Users\\user\\Desktop";
+
+struct Harness {
+  sim::Desktop desktop;
+  FakeHost host;
+  platform::Services services{host,          desktop.windows, desktop.clipboard, desktop.speech,
+                              desktop.files, desktop.system,  desktop.files};
+  app::Program program{services};
+  std::vector<std::wstring> messages;  // every text Text2 took, in order
+
+  Harness() {
+    program.Start();
+    // A saved workbook appears on the Desktop, as Excel writes it.
+    host.on_save = [this](const std::wstring& path, int format) {
+      desktop.files.Put(path, sim::SimFile{"", format});
+    };
+    desktop.world.foreign_title = [](platform::WindowHandle, std::wstring& title) {
+      title = L"book.xlsx - Excel";
+      return true;
+    };
+    form().Text2().on_change = [this] { messages.push_back(form().Text2().text()); };
+  }
+  app::Form1& form() { return program.form1(); }
+  void PutWorkbook(const std::wstring& name) { desktop.files.Put(kDesktop + L"\\" + name, {}); }
+  // The state a start press leaves before it runs the open step.
+  void AsStartPressed() {
+    form().state.PasteActive = 1;
+    form().ShowPastingLook();
+  }
+};
+
+struct ReleaseCase {
+  const char* what;
+  std::function<void(Harness&)> arrange;
+};
+
+// The open step runs as a start press leaves it; afterwards no Excel object may be held, and
+// when a nested press attaches to Excel the outer run must already have let its objects go.
+TEST(OpenStep, ReleasesEveryExcelObjectOnEveryPath) {
+  const ReleaseCase cases[] = {
+      {"existing workbook, Excel running",
+       [](Harness& h) {
+         h.host.StartVisible();
+         h.PutWorkbook(L"book.xlsx");
+       }},
+      {"existing workbook, no Excel running", [](Harness& h) { h.PutWorkbook(L"book.xlsx"); }},
+      {"missing workbook", [](Harness& h) { h.host.StartVisible(); }},
+      {"existing workbook, open fails with 1004",
+       [](Harness& h) {
+         h.host.StartVisible();
+         h.PutWorkbook(L"book.xlsx");
+         h.host.failures[L"Workbooks.Open"] = {rt::err::kApplicationDefined};
+       }},
+      {"existing workbook, reading the name fails with 91",
+       [](Harness& h) {
+         h.host.StartVisible();
+         h.PutWorkbook(L"book.xlsx");
+         h.host.failures[L"Name"] = {rt::err::kObjectNotSet};
+       }},
+      {"missing workbook, saving fails with server execution failed",
+       [](Harness& h) { h.host.failures[L"SaveAs"] = {rt::err::kServerExecFailed}; }},
+      {"missing workbook, adding is rejected five times",
+       [](Harness& h) {
+         h.host.failures[L"Workbooks.Add"] = {rt::err::kCallRejected, rt::err::kCallRejected,
+                                              rt::err::kCallRejected, rt::err::kCallRejected,
+                                              rt::err::kCallRejected};
+       }},
+      {"missing workbook, no instance can be started at first, quitting fails later",
+       [](Harness& h) {
+         h.host.StartVisible();
+         h.host.failures[L"CreateObject"] = {rt::err::kCannotCreateObject};
+         h.host.failures[L"Quit"] = {rt::err::kApplicationDefined};
+       }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Harness h;
+    h.form().Text3().SetText(L"book");
+    c.arrange(h);
+    h.AsStartPressed();
+    std::vector<int> held_at_attach;
+    h.host.on_call = [&](const std::wstring& op) {
+      if (op == L"GetActiveObject") held_at_attach.push_back(h.host.live_objects);
+    };
+    try {
+      h.form().Command8_Click();
+    } catch (const rt::AutomationError&) {
+      // Errors after the open step's trap is disarmed go to the caller.
+    }
+    EXPECT_EQ(h.host.live_objects, 0);
+    for (int held : held_at_attach) EXPECT_EQ(held, 0);
+  }
+}
+
+// A stop press: the wait message and the stopped look come before any Excel operation, and the
+// open step then shows the stopped-state message with the path.
+TEST(StartStopPress, StopPressShowsWaitMessageAndStoppedLookBeforeTheOpenStep) {
+  Harness h;
+  h.host.StartVisible();
+  h.PutWorkbook(L"book.xlsx");
+  h.form().Text3().SetText(L"book");
+  h.AsStartPressed();
+  std::vector<std::wstring> captions_at_first_call;
+  h.host.on_call = [&](const std::wstring&) {
+    if (captions_at_first_call.empty()) {
+      captions_at_first_call.push_back(h.form().Command5().text());
+      EXPECT_EQ(h.form().Command5().back_color(), ui::colors::kGreen);
+    }
+  };
+  h.form().Command5_Click();
+  EXPECT_EQ(captions_at_first_call, std::vector<std::wstring>{L"    ファイル名  開く"});
+  EXPECT_EQ(h.messages,
+            (std::vector<std::wstring>{
+                L"お待ち下さい", L"",
+                L"セルに貼り付けは[ファイル名開く]ボタンを押して[貼り付け開始]ボタンにします。" +
+                    kDesktop + L"\\book.xlsx"}));
+  EXPECT_EQ(h.form().state.ToggledOff, 1);
+  EXPECT_EQ(h.form().state.PasteActive, 0);
+}
+
+// Creating a missing workbook: every message in turn, including those of the nested press that
+// the re-switch overwrites; the created message names the file saved.
+TEST(OpenStep, MissingWorkbookShowsEveryMessageInTurn) {
+  struct Case {
+    const wchar_t* typed;
+    const wchar_t* saved;
+    const wchar_t* format;
+  };
+  for (const Case& c :
+       {Case{L"book", L"book.xlsx", L"51"}, Case{L"book.xlsm", L"book.xlsm", L"52"}}) {
+    SCOPED_TRACE(::testing::Message() << "saved as format " << c.format);
+    Harness h;
+    h.host.StartVisible();
+    h.form().Text3().SetText(c.typed);
+    h.form().Text2().SetText(L"お待ち下さい");
+    h.messages.clear();
+    h.AsStartPressed();
+    h.form().Command8_Click();
+    const std::wstring path = kDesktop + L"\\" + c.saved;
+    const std::wstring created =
+        std::wstring(L"デスクトップに[ ") + c.saved + L" ]を作成しました。";
+    EXPECT_EQ(
+        h.messages,
+        (std::vector<std::wstring>{
+            L"", L"ファイルは存在しません: " + path, created, L"お待ち下さい", L"",
+            L"セルに貼り付けは[ファイル名開く]ボタンを押して[貼り付け開始]ボタンにします。" + path,
+            L"文字をコピーするとセルに貼り付けが出来ます。" + path}));
+    // Saved once by the first hidden instance; the second one only starts and quits.
+    int saves = 0;
+    for (const auto& line : h.host.log) {
+      if (line.rfind(L"SaveAs", 0) == 0) {
+        ++saves;
+        EXPECT_EQ(line, L"SaveAs #2 " + path + L" " + c.format);
+      }
+    }
+    EXPECT_EQ(saves, 1);
+    EXPECT_EQ(h.form().state.PasteActive, 1);
+    EXPECT_EQ(h.form().Command5().text(), L"     貼り付け     開始");
+  }
+}
+
+}  // namespace
+}  // namespace harumado::workbook::fake
