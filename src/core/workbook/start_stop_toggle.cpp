@@ -1,6 +1,5 @@
 // The start/stop button Command5: validates the file name, flips pasting, opens the workbook and
 // runs the paste loop.
-#include <cstdint>
 #include <string>
 
 #include "core/app/form1.h"
@@ -8,31 +7,12 @@
 #include "core/paste/module1.h"
 #include "core/runtime/automation_error.h"
 #include "core/ui/layouts.h"
+#include "core/workbook/press_error.h"
 #include "core/workbook/save_format.h"
 #include "core/workbook/texts.h"
 #include "core/workbook/workbook_path.h"
 
 namespace harumado::app {
-namespace {
-
-// The press's one error trap. Nothing is undone: PasteActive, ToggledOff and the button's look
-// stay as the press left them, and the message asks for the order of presses that recovers.
-// An error 91 means an object was missing; when the last open found Excel's window without the
-// workbook, another Excel is in the way, and before any open there is nothing to say.
-void ShowPressError(Form1& form, std::int32_t number, const std::wstring& desktop_folder) {
-  form.Text2().SetForeColor(ui::colors::kErrorRed);
-  if (number == rt::err::kObjectNotSet) {
-    if (form.state.TitleMatch == workbook::kTitleMatchNo) {
-      form.Text2().SetText(workbook::kCloseAllExcelMessage);
-      return;
-    }
-    if (form.state.TitleMatch.empty()) return;
-  }
-  form.Text2().SetText(
-      workbook::PressOrderMessage(workbook::WorkbookPath(desktop_folder, form.Text3().text())));
-}
-
-}  // namespace
 
 // A validated press flips pasting and runs the open step in both directions. Starting, the
 // paste loop runs inside this press until a later press (nested in the loop's event dispatch)
@@ -64,7 +44,7 @@ void Form1::Command5_Click() {
     Command8_Click();
     paste::PasteLoop(program);
   } catch (const rt::AutomationError& e) {
-    ShowPressError(*this, e.number(), desktop_folder);
+    workbook::ShowPressError(*this, e.number(), desktop_folder);
   }
 }
 
