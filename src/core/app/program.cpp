@@ -15,8 +15,12 @@ void Program::Bind(ui::Window& window) {
   window.set_handle(os.windows.Create(window));
 }
 
+// A window that is gone takes no focus and no close request any more: code that still holds its
+// model (a handler that unloaded its own window) touches only the model.
 void Program::Forget(ui::Window& window) {
   if (focused_ != nullptr && &focused_->window() == &window) focused_ = nullptr;
+  window.on_focus = nullptr;
+  window.on_close_request = nullptr;
   if (window.handle() != 0) os.windows.Destroy(window.handle());
   window.set_handle(0);
   window.set_view(nullptr);
@@ -28,10 +32,16 @@ void Program::Start() {
   form1_->Form_Load();
 }
 
+// Once the program has ended (code that was running when the main window closed, such as the
+// paste loop, goes on until it returns), touching a side window makes only its model: no native
+// window, no load steps, so nothing is shown, hooked or spoken after the end.
 ui::Form2& Program::form2() {
   if (!form2_) {
     form2_ = std::make_unique<ui::Form2>();
+    if (exited_) return *form2_;
     Bind(form2_->window());
+    // The close key on the usage window unloads it, as the usage button's close branch does.
+    form2_->window().on_close_request = [this] { UnloadForm2(); };
   }
   return *form2_;
 }
@@ -39,6 +49,7 @@ ui::Form2& Program::form2() {
 readaloud::Form3& Program::form3() {
   if (!form3_) {
     form3_ = std::make_unique<readaloud::Form3>(*this);
+    if (exited_) return *form3_;
     Bind(form3_->window());
     form3_->Form_Load();
   }
@@ -87,7 +98,8 @@ void Program::Exit() {
 }
 
 ui::Window* Program::FindWindow(const std::wstring& name) {
-  if (name == L"Form1") return form1_ && !exited_ ? &form1_->window() : nullptr;
+  if (exited_) return nullptr;
+  if (name == L"Form1") return form1_ ? &form1_->window() : nullptr;
   if (name == L"Form2") return form2_ ? &form2_->window() : nullptr;
   if (name == L"Form3") return form3_ ? &form3_->window() : nullptr;
   return nullptr;

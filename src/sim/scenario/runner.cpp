@@ -13,7 +13,8 @@ namespace {
 struct ScenarioEnd {};
 struct ScenarioAbort {};
 
-// A program that keeps running after it has exited is stopped after this much virtual time.
+// A program that keeps running after it has exited (a loop that never returns) is stopped after
+// this much virtual time, and the scenario fails: its remaining statements were never taken.
 constexpr Millis kPostExitLimit = 600000;
 
 }  // namespace
@@ -218,7 +219,10 @@ void Runner::AtWaitPoint(Millis until) {
   auto& windows = desktop_->windows;
   if (world.exited) {
     post_exit_time_ += until - world.now();
-    if (post_exit_time_ > kPostExitLimit) throw ScenarioEnd{};
+    if (post_exit_time_ > kPostExitLimit) {
+      Abort(L"the program still runs " + std::to_wstring(kPostExitLimit) +
+            L" ms after it has exited");
+    }
     world.set_now(until);
     return;
   }
