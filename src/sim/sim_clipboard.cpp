@@ -19,11 +19,33 @@ void SimClipboard::Set(ClipContent content) {
   content_ = std::move(content);
   ++sequence_;
   world_.Trace(L"clipboard changed, sequence " + std::to_wstring(sequence_));
-  if (head_ != 0) {
-    world_.Post(L"WM_DRAWCLIPBOARD", [this] {
-      if (head_ != 0) SendMessage(head_, platform::kWmDrawClipboard, 0, 0);
-    });
+  Deliver(head_, platform::kWmDrawClipboard, 0, 0);
+}
+
+// A chain message that the system or another program sends: the other programs' viewers run on
+// threads of their own and handle it at once, passing it on as a correct viewer does; once it
+// reaches one of the program's windows it waits for the program's next dispatching point, where
+// that window's current procedure gets it (and passes it on from there). A message sent to a
+// window that is gone by then is lost, with the rest of the chain behind it.
+void SimClipboard::Deliver(platform::WindowHandle window, std::uint32_t message,
+                           std::uintptr_t wparam, std::intptr_t lparam) {
+  for (int guard = 0; window != 0 && guard < 64; ++guard) {
+    ForeignViewer* v = FindViewer(window);
+    if (v == nullptr) break;
+    if (message == platform::kWmDrawClipboard) {
+      ++v->notified;
+    } else if (static_cast<platform::WindowHandle>(wparam) == v->next) {
+      v->next = lparam;
+      return;
+    }
+    window = v->next;
   }
+  if (window == 0 || windows_.Find(window) == nullptr) return;
+  const std::wstring what =
+      message == platform::kWmDrawClipboard ? L"WM_DRAWCLIPBOARD" : L"WM_CHANGECBCHAIN";
+  world_.Post(what, [this, window, message, wparam, lparam] {
+    SendMessage(window, message, wparam, lparam);
+  });
 }
 
 platform::WindowHandle SimClipboard::SetClipboardViewer(platform::WindowHandle window) {
@@ -35,6 +57,7 @@ platform::WindowHandle SimClipboard::SetClipboardViewer(platform::WindowHandle w
   return next;
 }
 
+// The program's own call: the chain's head hears of the removal at once.
 void SimClipboard::ChangeClipboardChain(platform::WindowHandle remove,
                                         platform::WindowHandle next) {
   world_.Trace(L"ChangeClipboardChain");
@@ -98,14 +121,20 @@ void SimClipboard::JoinViewer(const std::wstring& name) {
   world_.Trace(L"viewer " + name + L" joins");
 }
 
+// Another program's viewer leaves as a correct viewer does: it calls ChangeClipboardChain with
+// its successor, and the chain's head is told of it.
 bool SimClipboard::LeaveViewer(const std::wstring& name) {
   for (auto& [h, v] : viewers_) {
     if (v.name != name) continue;
     const platform::WindowHandle handle = h;
     const platform::WindowHandle next = v.next;
     world_.Trace(L"viewer " + name + L" leaves");
-    ChangeClipboardChain(handle, next);
     viewers_.erase(handle);
+    if (head_ == handle) {
+      head_ = next;
+    } else {
+      Deliver(head_, platform::kWmChangeCbChain, static_cast<std::uintptr_t>(handle), next);
+    }
     return true;
   }
   return false;

@@ -45,8 +45,8 @@ class SimClipboard : public platform::Clipboard {
                                std::uint32_t message, std::uintptr_t wparam,
                                std::intptr_t lparam) override;
 
-  // Another program changes the clipboard: the sequence number goes up and the chain's head
-  // gets the change notification at the next dispatching point.
+  // Another program changes the clipboard: the sequence number goes up and the chain hears of it
+  // (the program's windows at the program's next dispatching point).
   void Set(ClipContent content);
   // Content that stands on the clipboard before anything happens (no change, no notification).
   void Preset(ClipContent content) { content_ = std::move(content); }
@@ -59,6 +59,9 @@ class SimClipboard : public platform::Clipboard {
   platform::WindowHandle head() const { return head_; }
 
  private:
+  void Deliver(platform::WindowHandle window, std::uint32_t message, std::uintptr_t wparam,
+               std::intptr_t lparam);
+
   World& world_;
   SimWindowSystem& windows_;
   ClipContent content_;

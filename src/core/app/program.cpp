@@ -51,6 +51,8 @@ readaloud::Form3& Program::form3() {
     form3_ = std::make_unique<readaloud::Form3>(*this);
     if (exited_) return *form3_;
     Bind(form3_->window());
+    // The close box unloads the speech window; its unload unticks Check3.
+    form3_->window().on_close_request = [this] { UnloadForm3(); };
     form3_->Form_Load();
   }
   return *form3_;

@@ -1,8 +1,87 @@
-// The read-aloud check box Check3. (Not built yet.)
+// The read-aloud check box Check3: shows the speech window and lets it speak, or stops the
+// speech, removes the clipboard hook and destroys the speech window; then re-applies the z-order
+// chosen with Check4 to all three windows.
+#include <cmath>
+#include <functional>
+
 #include "core/app/form1.h"
+#include "core/app/program.h"
+#include "core/paste/paste_modes.h"
+#include "core/readaloud/form3.h"
+#include "core/readaloud/module3.h"
+#include "core/ui/form2.h"
 
 namespace harumado::app {
+namespace {
 
-void Form1::Check3_Click() {}
+constexpr int kTwipsPerPixel = 15;
+// Where the speech window first appears, relative to the main window's right edge and top
+// (twips); the speech window's timer then keeps it right under the main window.
+constexpr int kSpeechLeftFromRight = 4000;
+constexpr int kSpeechBelowTop = 1900;
+
+int TwipsToPixels(int twips) {
+  return static_cast<int>(std::lround(static_cast<double>(twips) / kTwipsPerPixel));
+}
+
+}  // namespace
+
+// Turning off while the speech window is itself unloading (its close box, or the main window's
+// shutdown closing it) arrives here from that window's unload: the program keeps that window
+// alive and reachable until its unload handler returns and ignores the request to unload it
+// again, so the steps below that address the speech window act on the window that is going, and
+// it is destroyed once its unload handler is done. In the ordinary turn-off the window is
+// destroyed here, and the z-order steps create it again, hidden, with a fresh voice and hook.
+void Form1::Check3_Click() {
+  auto& windows = program.os.windows;
+  if (Check3().value() == 1) {
+    const platform::WindowHandle speech = program.form3().window().handle();
+    windows.Show(speech);
+    // The main window's Left, Top and Width in twips, as the outer rectangle gives them.
+    const platform::Rect main = windows.GetWindowRect(window().handle());
+    const int left =
+        main.left * kTwipsPerPixel + main.width() * kTwipsPerPixel - kSpeechLeftFromRight;
+    const int top = main.top * kTwipsPerPixel + kSpeechBelowTop;
+    const platform::Rect own = windows.GetWindowRect(speech);
+    windows.MoveWindow(speech, TwipsToPixels(left), TwipsToPixels(top), own.width(), own.height(),
+                       true);
+    windows.SetTopmost(speech, true);
+    Timer2().SetInterval(10);
+    Timer2().SetEnabled(true);
+    Text2().SetText(L"クリップボードの内容をコピーして読み上げます。");
+  } else if (Check3().value() == 0) {
+    windows.SetTopmost(program.form3().window().handle(), false);
+    program.form3().Form3_StopSpeech();
+    Timer2().SetEnabled(false);
+    windows.Hide(program.form3().window().handle());
+    // While the usage window is open, Text2 keeps the usage text.
+    if (state.UsageOpen == 0) {
+      for (const auto& mode : paste::kPasteModes) {
+        if (Check2().text() == mode.caption) {
+          Text2().SetText(std::wstring(mode.message));
+          break;
+        }
+      }
+    }
+    readaloud::UnhookClipboardViewer(program);
+    program.UnloadForm3();
+  }
+
+  // Check4 is read afresh before each step; each window is addressed (and so created, hidden,
+  // when it does not exist) only by a step that applies.
+  const std::function<platform::WindowHandle()> targets[] = {
+      [this] { return window().handle(); },
+      [this] { return program.form2().window().handle(); },
+      [this] { return program.form3().window().handle(); },
+  };
+  for (const int wanted : {1, 0}) {
+    const bool topmost = wanted == 1;
+    for (const auto& target : targets) {
+      if (Check4().value() != wanted) continue;
+      windows.SetTopmost(target(), topmost);
+      Check4().SetTooltip(topmost ? L"フォーム[最前面]" : L"フォーム[最背面]");
+    }
+  }
+}
 
 }  // namespace harumado::app

@@ -50,13 +50,28 @@ Action ParseViewer(Args& a) {
   throw StatementError(L"viewer join|leave \"NAME\" expected");
 }
 
-bool Hooked(Runner& r) { return r.program() && r.program()->hook.OldWndProc != 0; }
+// Hooked: the hook's state says installed and the hooked window runs a procedure of the
+// program's in place of its own. Unhooked: the state says not installed and the hooked window,
+// when it still exists, has its own procedure back.
+std::wstring HookLook(Runner& r) {
+  app::Program* program = r.program();
+  if (program == nullptr) return L"unhooked";
+  const auto& hook = program->hook;
+  const SimWindow* w = r.desktop().windows.Find(hook.HookedWnd);
+  const bool replaced = w != nullptr && w->proc != kDefaultProc;
+  if (hook.OldWndProc != 0) {
+    if (w == nullptr) return L"hooked state on a window that does not exist";
+    return replaced ? L"hooked" : L"hooked state, but the window runs its own procedure";
+  }
+  return replaced ? L"unhooked state, but the window still runs another procedure" : L"unhooked";
+}
 
 Action ParseHooked(Args& a, bool hooked) {
   a.End();
   return [hooked](Runner& r) {
-    const bool got = Hooked(r);
-    if (got != hooked) r.Fail(hooked ? L"hooked" : L"unhooked", got ? L"hooked" : L"unhooked");
+    const std::wstring want = hooked ? L"hooked" : L"unhooked";
+    const std::wstring got = HookLook(r);
+    if (got != want) r.Fail(want, got);
   };
 }
 

@@ -48,6 +48,13 @@ Action ParseSilent(Args& a) {
   };
 }
 
+Action ParseSpeaking(Args& a) {
+  a.End();
+  return [](Runner& r) {
+    if (!r.desktop().speech.Speaking()) r.Fail(L"speaking", L"silent");
+  };
+}
+
 Action ParseVoice(Args& a) {
   const std::wstring what = a.Word();
   if (what == L"name") {
@@ -84,6 +91,7 @@ void RegisterSpeechStatements(Registry& reg) {
   reg.expect_subjects[L"spoken"] = ParseSpoken;
   reg.expect_subjects[L"utterances"] = ParseUtterances;
   reg.expect_subjects[L"silent"] = ParseSilent;
+  reg.expect_subjects[L"speaking"] = ParseSpeaking;
   reg.expect_subjects[L"voice"] = ParseVoice;
 }
 
