@@ -107,7 +107,7 @@ Action ParseExpectChain(Args& a) {
       }
       SimWindow* w = r.desktop().windows.Find(h);
       if (w == nullptr) {
-        got.push_back(L"(destroyed window)");
+        got.push_back(L"(a window that is gone)");
         break;
       }
       got.push_back(w->model->name());
