@@ -60,6 +60,10 @@ class ExcelSheet {
   virtual rt::Value GetCell(std::int32_t row, std::int32_t column, CellProperty property) = 0;
   virtual void SetCell(std::int32_t row, std::int32_t column, CellProperty property,
                        const rt::Value& value) = 0;
+  // Range(Cells(first_row, column), Cells(last_row, column)).property, read in one call: one
+  // value per row, first_row first: "Cells"
+  virtual std::vector<rt::Value> GetColumnCells(std::int32_t column, std::int32_t first_row,
+                                                std::int32_t last_row, CellProperty property) = 0;
   virtual std::int32_t RowCount() = 0;  // Rows.Count: "Rows"
   // Cells(row, column).End(xlUp).Row: "End"
   virtual std::int32_t EndUpRow(std::int32_t row, std::int32_t column) = 0;

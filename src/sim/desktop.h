@@ -17,7 +17,7 @@ struct Desktop {
   SimSpeech speech{world};
   SimFileSystem files{world};
   SimSystem system{world};
-  SimExcel excel{world};
+  SimExcel excel{world, clipboard, files};
 
   platform::Services services() {
     return platform::Services{excel, windows, clipboard, speech, files, system, files};

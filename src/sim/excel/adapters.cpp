@@ -1,0 +1,376 @@
+#include "sim/excel/adapters.h"
+
+#include "core/runtime/automation_error.h"
+#include "core/runtime/conversions.h"
+#include "sim/excel/sim_excel.h"
+
+namespace harumado::sim {
+namespace {
+
+// A workbook (or one of its sheets) used after it was closed: "The object invoked has
+// disconnected from its clients".
+constexpr std::int32_t kDisconnected = static_cast<std::int32_t>(0x80010108u);
+
+// Keeps the host's count of the automation objects the program holds.
+class LiveObject {
+ public:
+  LiveObject(SimExcel& host, bool counted) : host_(host), counted_(counted) {
+    if (counted_) ++host_.live_objects;
+  }
+  ~LiveObject() {
+    if (counted_) --host_.live_objects;
+  }
+  LiveObject(const LiveObject&) = delete;
+  LiveObject& operator=(const LiveObject&) = delete;
+
+ private:
+  SimExcel& host_;
+  bool counted_;
+};
+
+void RequireOpen(const SimWorkbook& workbook) {
+  if (!workbook.open()) throw rt::AutomationError(kDisconnected);
+}
+
+// The column offset of Offset: a number, or a text that reads as one (a half goes to the even
+// neighbour, as the automation layer converts it to a whole number).
+std::int64_t OffsetColumns(const rt::Value& columns) {
+  switch (columns.kind()) {
+    case rt::Value::Kind::kEmpty:
+      return 0;
+    case rt::Value::Kind::kNumber:
+      return rt::ToInt32(columns.number());
+    case rt::Value::Kind::kText:
+      return rt::ToInt32(columns.text());
+    case rt::Value::Kind::kLogical:
+      return columns.logical() ? -1 : 0;
+    default:
+      throw rt::AutomationError(rt::err::kTypeMismatch);
+  }
+}
+
+class RangeObject : public platform::ExcelRange {
+ public:
+  RangeObject(SimExcel& host, std::shared_ptr<ExcelInstance> instance,
+              std::shared_ptr<SimWorkbook> workbook, std::shared_ptr<SimSheet> sheet,
+              CellBlock block)
+      : live_(host, true),
+        host_(host),
+        instance_(std::move(instance)),
+        workbook_(std::move(workbook)),
+        sheet_(std::move(sheet)),
+        block_(block) {}
+
+  // A range can be selected only on the active sheet.
+  void Select() override {
+    host_.gate().Enter(L"Select", instance_.get());
+    RequireOpen(*workbook_);
+    if (instance_->active_workbook() != workbook_ || &workbook_->active_sheet() != sheet_.get()) {
+      throw rt::AutomationError(rt::err::kApplicationDefined);
+    }
+    sheet_->SelectBlock(block_);
+  }
+
+ private:
+  LiveObject live_;
+  SimExcel& host_;
+  std::shared_ptr<ExcelInstance> instance_;
+  std::shared_ptr<SimWorkbook> workbook_;
+  std::shared_ptr<SimSheet> sheet_;
+  CellBlock block_;
+};
+
+class SheetObject : public platform::ExcelSheet {
+ public:
+  SheetObject(SimExcel& host, std::shared_ptr<ExcelInstance> instance,
+              std::shared_ptr<SimWorkbook> workbook)
+      : live_(host, true),
+        host_(host),
+        instance_(std::move(instance)),
+        workbook_(std::move(workbook)),
+        sheet_(workbook_->active_sheet_ptr()) {}
+
+  // Text is pasted as a block of typed entries, a picture as a new shape; anything else (or an
+  // empty clipboard) cannot be pasted.
+  void Paste() override {
+    Enter(L"Paste");
+    const ClipContent& clip = host_.clipboard().content();
+    if (clip.kind == ClipKind::kText) {
+      sheet_->PasteText(clip.text);
+    } else if (clip.kind == ClipKind::kPicture) {
+      sheet_->PastePicture(clip.picture_width, clip.picture_height);
+    } else {
+      throw rt::AutomationError(rt::err::kApplicationDefined);
+    }
+  }
+
+  void PastePicture() override {
+    Enter(L"Pictures.Paste");
+    const ClipContent& clip = host_.clipboard().content();
+    if (clip.kind != ClipKind::kPicture) throw rt::AutomationError(rt::err::kApplicationDefined);
+    sheet_->PastePicture(clip.picture_width, clip.picture_height);
+  }
+
+  int ShapeCount() override {
+    Enter(L"Shapes");
+    return static_cast<int>(sheet_->shapes().size());
+  }
+
+  void SetShapeProperty(int index, platform::ShapeProperty property, double value) override {
+    Enter(L"Shapes");
+    sheet_->SetShapeProperty(index, property, value);
+  }
+
+  rt::Value GetCell(std::int32_t row, std::int32_t column,
+                    platform::CellProperty property) override {
+    Enter(L"Cells");
+    return sheet_->Get(CellRef{row, column}, property);
+  }
+
+  void SetCell(std::int32_t row, std::int32_t column, platform::CellProperty property,
+               const rt::Value& value) override {
+    Enter(L"Cells");
+    sheet_->Set(CellRef{row, column}, property, value);
+  }
+
+  // Range(Cells(first, column), Cells(last, column)).property: one call for the whole range.
+  std::vector<rt::Value> GetColumnCells(std::int32_t column, std::int32_t first_row,
+                                        std::int32_t last_row,
+                                        platform::CellProperty property) override {
+    Enter(L"Cells");
+    if (first_row > last_row || !SimSheet::Contains(first_row, column) ||
+        !SimSheet::Contains(last_row, column)) {
+      throw rt::AutomationError(rt::err::kApplicationDefined);
+    }
+    std::vector<rt::Value> values;
+    values.reserve(static_cast<std::size_t>(last_row - first_row + 1));
+    for (std::int32_t row = first_row; row <= last_row; ++row) {
+      values.push_back(sheet_->Get(CellRef{row, column}, property));
+    }
+    return values;
+  }
+
+  std::int32_t RowCount() override {
+    Enter(L"Rows");
+    return SimSheet::kRows;
+  }
+
+  std::int32_t EndUpRow(std::int32_t row, std::int32_t column) override {
+    Enter(L"End");
+    return sheet_->EndUp(CellRef{row, column});
+  }
+
+  void SetColumnWidth(std::int32_t column, double width) override {
+    Enter(L"Columns");
+    sheet_->SetColumnWidth(column, width);
+  }
+
+  void AutoFitColumn(std::int32_t column) override {
+    Enter(L"AutoFit");
+    sheet_->AutoFit(column);
+  }
+
+ private:
+  void Enter(std::wstring_view operation) {
+    host_.gate().Enter(operation, instance_.get());
+    RequireOpen(*workbook_);
+  }
+
+  LiveObject live_;
+  SimExcel& host_;
+  std::shared_ptr<ExcelInstance> instance_;
+  std::shared_ptr<SimWorkbook> workbook_;
+  std::shared_ptr<SimSheet> sheet_;
+};
+
+class WorkbookObject : public platform::ExcelWorkbook {
+ public:
+  WorkbookObject(SimExcel& host, std::shared_ptr<ExcelInstance> instance,
+                 std::shared_ptr<SimWorkbook> workbook)
+      : live_(host, true),
+        host_(host),
+        instance_(std::move(instance)),
+        workbook_(std::move(workbook)) {}
+
+  std::wstring Name() override {
+    Enter(L"Name");
+    return workbook_->name();
+  }
+
+  void SaveAs(const std::wstring& path, int file_format) override {
+    Enter(L"SaveAs");
+    instance_->SaveAs(*workbook_, path, file_format, host_.files());
+    host_.world().Trace(L"excel saved " + path + L" as format " + std::to_wstring(file_format));
+  }
+
+  void Close(bool save_changes) override {
+    Enter(L"Close");
+    instance_->Close(*workbook_, save_changes, host_.files());
+  }
+
+ private:
+  void Enter(std::wstring_view operation) {
+    host_.gate().Enter(operation, instance_.get());
+    RequireOpen(*workbook_);
+  }
+
+  LiveObject live_;
+  SimExcel& host_;
+  std::shared_ptr<ExcelInstance> instance_;
+  std::shared_ptr<SimWorkbook> workbook_;
+};
+
+class ApplicationObject : public platform::ExcelApplication {
+ public:
+  ApplicationObject(SimExcel& host, std::shared_ptr<ExcelInstance> instance, bool counted)
+      : live_(host, counted), host_(host), instance_(std::move(instance)) {}
+
+  void SetVisible(bool visible) override {
+    Enter(L"Visible");
+    instance_->set_visible(visible);
+  }
+
+  void SetDisplayAlerts(bool display) override {
+    Enter(L"DisplayAlerts");
+    instance_->set_display_alerts(display);
+  }
+
+  std::unique_ptr<platform::ExcelWorkbook> OpenWorkbook(const std::wstring& path) override {
+    Enter(L"Workbooks.Open");
+    auto workbook = instance_->Open(path, host_.files());
+    host_.world().Trace(L"excel opened " + workbook->name());
+    return std::make_unique<WorkbookObject>(host_, instance_, std::move(workbook));
+  }
+
+  std::unique_ptr<platform::ExcelWorkbook> AddWorkbook() override {
+    Enter(L"Workbooks.Add");
+    return std::make_unique<WorkbookObject>(host_, instance_, instance_->Add());
+  }
+
+  void Quit() override {
+    Enter(L"Quit");
+    host_.Quit(*instance_);
+  }
+
+  platform::WindowHandle Hwnd() override {
+    Enter(L"Hwnd");
+    return instance_->window();
+  }
+
+  // Text offers xlClipboardFormatText (0); a picture alone offers Bitmap (9) and PICT (2).
+  std::vector<int> ClipboardFormats() override {
+    Enter(L"ClipboardFormats");
+    switch (host_.clipboard().content().kind) {
+      case ClipKind::kText:
+        return {platform::kClipboardFormatText};
+      case ClipKind::kPicture:
+        return {9, 2};
+      default:
+        return {};
+    }
+  }
+
+  std::unique_ptr<platform::ExcelSheet> ActiveSheet() override {
+    Enter(L"ActiveSheet");
+    const auto& workbook = instance_->active_workbook();
+    if (!workbook) return nullptr;
+    return std::make_unique<SheetObject>(host_, instance_, workbook);
+  }
+
+  // ActiveCell is Nothing without a workbook, so reading it fails with 91.
+  double GetActiveCell(platform::ActiveCellProperty property) override {
+    Enter(L"ActiveCell");
+    return Sheet().ActiveCellProperty(property);
+  }
+
+  void SelectOffset(std::int16_t rows, const rt::Value& columns) override {
+    Enter(L"Offset");
+    SimSheet& sheet = Sheet();
+    sheet.Select(sheet.Offset(rows, OffsetColumns(columns)));
+  }
+
+  std::unique_ptr<platform::ExcelRange> RangeSelection() override {
+    Enter(L"ActiveWindow");
+    const auto& workbook = instance_->active_workbook();
+    if (!workbook) return nullptr;
+    return std::make_unique<RangeObject>(host_, instance_, workbook, workbook->active_sheet_ptr(),
+                                         workbook->active_sheet().selection());
+  }
+
+ private:
+  void Enter(std::wstring_view operation) { host_.gate().Enter(operation, instance_.get()); }
+  SimSheet& Sheet() {
+    const auto& workbook = instance_->active_workbook();
+    if (!workbook) throw rt::AutomationError(rt::err::kObjectNotSet);
+    return workbook->active_sheet();
+  }
+
+  LiveObject live_;
+  SimExcel& host_;
+  std::shared_ptr<ExcelInstance> instance_;
+};
+
+}  // namespace
+
+std::unique_ptr<platform::ExcelApplication> MakeApplicationObject(
+    SimExcel& host, std::shared_ptr<ExcelInstance> instance, bool counted) {
+  return std::make_unique<ApplicationObject>(host, std::move(instance), counted);
+}
+
+void GlobalApplicationObject::Bind(std::shared_ptr<ExcelInstance> instance) {
+  host_.world().Trace(L"excel Global object binds to instance " +
+                      std::to_wstring(instance->serial()));
+  bound_ = MakeApplicationObject(host_, instance, false);
+  instance_ = std::move(instance);
+}
+
+template <typename Call>
+auto GlobalApplicationObject::Through(Call call) {
+  if (!bound_) Bind(host_.ResolveGlobal());
+  try {
+    return call(*bound_);
+  } catch (const rt::AutomationError& e) {
+    if (e.number() == rt::err::kServerUnavailable) {
+      bound_.reset();
+      instance_.reset();
+    }
+    throw;
+  }
+}
+
+void GlobalApplicationObject::SetVisible(bool visible) {
+  Through([&](platform::ExcelApplication& a) { a.SetVisible(visible); });
+}
+void GlobalApplicationObject::SetDisplayAlerts(bool display) {
+  Through([&](platform::ExcelApplication& a) { a.SetDisplayAlerts(display); });
+}
+std::unique_ptr<platform::ExcelWorkbook> GlobalApplicationObject::OpenWorkbook(
+    const std::wstring& path) {
+  return Through([&](platform::ExcelApplication& a) { return a.OpenWorkbook(path); });
+}
+std::unique_ptr<platform::ExcelWorkbook> GlobalApplicationObject::AddWorkbook() {
+  return Through([&](platform::ExcelApplication& a) { return a.AddWorkbook(); });
+}
+void GlobalApplicationObject::Quit() {
+  Through([&](platform::ExcelApplication& a) { a.Quit(); });
+}
+platform::WindowHandle GlobalApplicationObject::Hwnd() {
+  return Through([&](platform::ExcelApplication& a) { return a.Hwnd(); });
+}
+std::vector<int> GlobalApplicationObject::ClipboardFormats() {
+  return Through([&](platform::ExcelApplication& a) { return a.ClipboardFormats(); });
+}
+std::unique_ptr<platform::ExcelSheet> GlobalApplicationObject::ActiveSheet() {
+  return Through([&](platform::ExcelApplication& a) { return a.ActiveSheet(); });
+}
+double GlobalApplicationObject::GetActiveCell(platform::ActiveCellProperty property) {
+  return Through([&](platform::ExcelApplication& a) { return a.GetActiveCell(property); });
+}
+void GlobalApplicationObject::SelectOffset(std::int16_t rows, const rt::Value& columns) {
+  Through([&](platform::ExcelApplication& a) { a.SelectOffset(rows, columns); });
+}
+std::unique_ptr<platform::ExcelRange> GlobalApplicationObject::RangeSelection() {
+  return Through([&](platform::ExcelApplication& a) { return a.RangeSelection(); });
+}
+
+}  // namespace harumado::sim
