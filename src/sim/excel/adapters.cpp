@@ -2,6 +2,7 @@
 
 #include "core/runtime/automation_error.h"
 #include "core/runtime/conversions.h"
+#include "core/runtime/number_format.h"
 #include "sim/excel/sim_excel.h"
 
 namespace harumado::sim {
@@ -47,6 +48,44 @@ std::int64_t OffsetColumns(const rt::Value& columns) {
     default:
       throw rt::AutomationError(rt::err::kTypeMismatch);
   }
+}
+
+// How a value or a cell appears in the trace.
+std::wstring TraceText(const rt::Value& v) {
+  switch (v.kind()) {
+    case rt::Value::Kind::kEmpty:
+      return L"Empty";
+    case rt::Value::Kind::kNumber:
+      return rt::NumberText(v.number());
+    case rt::Value::Kind::kText:
+      return L"\"" + v.text() + L"\"";
+    case rt::Value::Kind::kLogical:
+      return v.logical() ? L"True" : L"False";
+    case rt::Value::Kind::kDate:
+      return L"#" + rt::TextForm(v) + L"#";
+    case rt::Value::Kind::kError:
+      return rt::ErrorValueText(v.error_code());
+  }
+  return {};
+}
+
+const wchar_t* PropertyName(platform::CellProperty p) {
+  switch (p) {
+    case platform::CellProperty::kValue:
+      return L"Value";
+    case platform::CellProperty::kText:
+      return L"Text";
+    case platform::CellProperty::kNumberFormatLocal:
+      return L"NumberFormatLocal";
+    case platform::CellProperty::kFormula:
+      return L"Formula";
+  }
+  return L"";
+}
+
+std::wstring CellText(std::int32_t row, std::int32_t column, platform::CellProperty p) {
+  return L"Cells(" + std::to_wstring(row) + L", " + std::to_wstring(column) + L")." +
+         PropertyName(p);
 }
 
 class RangeObject : public platform::ExcelRange {
@@ -117,19 +156,28 @@ class SheetObject : public platform::ExcelSheet {
   }
 
   void SetShapeProperty(int index, platform::ShapeProperty property, double value) override {
-    Enter(L"Shapes");
+    Enter(L"Shapes", true);
+    Trace([&] {
+      static constexpr const wchar_t* kNames[] = {L"LockAspectRatio", L"Placement", L"Left", L"Top",
+                                                  L"Width",           L"Height"};
+      return L"Shapes(" + std::to_wstring(index) + L")." + kNames[static_cast<int>(property)] +
+             L" = " + rt::NumberText(value);
+    });
     sheet_->SetShapeProperty(index, property, value);
   }
 
   rt::Value GetCell(std::int32_t row, std::int32_t column,
                     platform::CellProperty property) override {
-    Enter(L"Cells");
-    return sheet_->Get(CellRef{row, column}, property);
+    Enter(L"Cells", true);
+    rt::Value v = sheet_->Get(CellRef{row, column}, property);
+    Trace([&] { return CellText(row, column, property) + L" is " + TraceText(v); });
+    return v;
   }
 
   void SetCell(std::int32_t row, std::int32_t column, platform::CellProperty property,
                const rt::Value& value) override {
-    Enter(L"Cells");
+    Enter(L"Cells", true);
+    Trace([&] { return CellText(row, column, property) + L" = " + TraceText(value); });
     sheet_->Set(CellRef{row, column}, property, value);
   }
 
@@ -137,7 +185,12 @@ class SheetObject : public platform::ExcelSheet {
   std::vector<rt::Value> GetColumnCells(std::int32_t column, std::int32_t first_row,
                                         std::int32_t last_row,
                                         platform::CellProperty property) override {
-    Enter(L"Cells");
+    Enter(L"Cells", true);
+    Trace([&] {
+      return L"Range(Cells(" + std::to_wstring(first_row) + L", " + std::to_wstring(column) +
+             L"), Cells(" + std::to_wstring(last_row) + L", " + std::to_wstring(column) + L"))." +
+             PropertyName(property);
+    });
     if (first_row > last_row || !SimSheet::Contains(first_row, column) ||
         !SimSheet::Contains(last_row, column)) {
       throw rt::AutomationError(rt::err::kApplicationDefined);
@@ -161,19 +214,27 @@ class SheetObject : public platform::ExcelSheet {
   }
 
   void SetColumnWidth(std::int32_t column, double width) override {
-    Enter(L"Columns");
+    Enter(L"Columns", true);
+    Trace([&] {
+      return L"Columns(" + std::to_wstring(column) + L").ColumnWidth = " + rt::NumberText(width);
+    });
     sheet_->SetColumnWidth(column, width);
   }
 
   void AutoFitColumn(std::int32_t column) override {
-    Enter(L"AutoFit");
+    Enter(L"AutoFit", true);
+    Trace([&] { return L"Columns(" + std::to_wstring(column) + L").AutoFit"; });
     sheet_->AutoFit(column);
   }
 
  private:
-  void Enter(std::wstring_view operation) {
-    host_.gate().Enter(operation, instance_.get());
+  void Enter(std::wstring_view operation, bool quiet = false) {
+    host_.gate().Enter(operation, instance_.get(), quiet);
     RequireOpen(*workbook_);
+  }
+  template <typename Line>
+  void Trace(Line line) {
+    if (host_.world().tracing) host_.world().Trace(L"excel " + line());
   }
 
   LiveObject live_;
@@ -198,9 +259,9 @@ class WorkbookObject : public platform::ExcelWorkbook {
   }
 
   void SaveAs(const std::wstring& path, int file_format) override {
-    Enter(L"SaveAs");
+    Enter(L"SaveAs", true);
+    host_.world().Trace(L"excel SaveAs " + path + L" format " + std::to_wstring(file_format));
     instance_->SaveAs(*workbook_, path, file_format, host_.files());
-    host_.world().Trace(L"excel saved " + path + L" as format " + std::to_wstring(file_format));
   }
 
   void Close(bool save_changes) override {
@@ -209,8 +270,8 @@ class WorkbookObject : public platform::ExcelWorkbook {
   }
 
  private:
-  void Enter(std::wstring_view operation) {
-    host_.gate().Enter(operation, instance_.get());
+  void Enter(std::wstring_view operation, bool quiet = false) {
+    host_.gate().Enter(operation, instance_.get(), quiet);
     RequireOpen(*workbook_);
   }
 
@@ -236,9 +297,9 @@ class ApplicationObject : public platform::ExcelApplication {
   }
 
   std::unique_ptr<platform::ExcelWorkbook> OpenWorkbook(const std::wstring& path) override {
-    Enter(L"Workbooks.Open");
+    Enter(L"Workbooks.Open", true);
+    host_.world().Trace(L"excel Workbooks.Open " + path);
     auto workbook = instance_->Open(path, host_.files());
-    host_.world().Trace(L"excel opened " + workbook->name());
     return std::make_unique<WorkbookObject>(host_, instance_, std::move(workbook));
   }
 
@@ -279,12 +340,23 @@ class ApplicationObject : public platform::ExcelApplication {
 
   // ActiveCell is Nothing without a workbook, so reading it fails with 91.
   double GetActiveCell(platform::ActiveCellProperty property) override {
-    Enter(L"ActiveCell");
-    return Sheet().ActiveCellProperty(property);
+    Enter(L"ActiveCell", true);
+    const double v = Sheet().ActiveCellProperty(property);
+    if (host_.world().tracing) {
+      static constexpr const wchar_t* kNames[] = {L"Row", L"Column", L"Left",
+                                                  L"Top", L"Width",  L"Height"};
+      host_.world().Trace(L"excel ActiveCell." + std::wstring(kNames[static_cast<int>(property)]) +
+                          L" is " + rt::NumberText(v));
+    }
+    return v;
   }
 
   void SelectOffset(std::int16_t rows, const rt::Value& columns) override {
-    Enter(L"Offset");
+    Enter(L"Offset", true);
+    if (host_.world().tracing) {
+      host_.world().Trace(L"excel ActiveCell.Offset(" + std::to_wstring(rows) + L", " +
+                          TraceText(columns) + L").Select");
+    }
     SimSheet& sheet = Sheet();
     sheet.Select(sheet.Offset(rows, OffsetColumns(columns)));
   }
@@ -298,7 +370,9 @@ class ApplicationObject : public platform::ExcelApplication {
   }
 
  private:
-  void Enter(std::wstring_view operation) { host_.gate().Enter(operation, instance_.get()); }
+  void Enter(std::wstring_view operation, bool quiet = false) {
+    host_.gate().Enter(operation, instance_.get(), quiet);
+  }
   SimSheet& Sheet() {
     const auto& workbook = instance_->active_workbook();
     if (!workbook) throw rt::AutomationError(rt::err::kObjectNotSet);

@@ -62,7 +62,7 @@ int CallGate::calls(const std::wstring& operation) const {
 
 // A busy server is retried for the client's busy wait, then the call fails as rejected. A busy
 // rejection comes before the call is carried out, so it does not use up an injected fault.
-void CallGate::Enter(std::wstring_view operation, const ExcelInstance* instance) {
+void CallGate::Enter(std::wstring_view operation, const ExcelInstance* instance, bool quiet) {
   ++calls_[std::wstring(operation)];
   const std::wstring op(operation);
   if (instance != nullptr && !instance->running()) {
@@ -82,7 +82,7 @@ void CallGate::Enter(std::wstring_view operation, const ExcelInstance* instance)
     world_.Trace(L"excel " + op + L" fails with " + ErrorText(error));
     throw rt::AutomationError(error);
   }
-  world_.Trace(L"excel " + op);
+  if (!quiet) world_.Trace(L"excel " + op);
 }
 
 }  // namespace harumado::sim

@@ -17,8 +17,9 @@ class CallGate {
   explicit CallGate(World& world) : world_(world) {}
 
   // Counts the attempt, then fails it with 0x800706BA when the instance (if any) no longer
-  // runs, with 0x80010001 after the busy wait while busy, or with an injected error.
-  void Enter(std::wstring_view operation, const ExcelInstance* instance);
+  // runs, with 0x80010001 after the busy wait while busy, or with an injected error. A call
+  // that goes through is traced unless its caller traces it with its details (quiet).
+  void Enter(std::wstring_view operation, const ExcelInstance* instance, bool quiet = false);
 
   // The next n operations are rejected as busy.
   void SetBusy(int n) { busy_ = n; }
