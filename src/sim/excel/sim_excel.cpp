@@ -92,16 +92,26 @@ std::unique_ptr<platform::ExcelApplication> SimExcel::CreateObject() {
 }
 
 // The Global object reaches the instance that the active-object lookup gives (or the other
-// instance the world bound it to); with none running, creating it starts a hidden instance.
+// instance the world bound it to); with none running, creating it the first time starts a
+// hidden instance. Binding again after its instance has gone never starts one: with no Excel
+// running the call fails as the gone server's calls do.
 std::shared_ptr<ExcelInstance> SimExcel::ResolveGlobal() {
   if (auto other = global_other_.lock(); other && other->running()) return other;
   if (auto instance = FirstVisibleInstance()) return instance;
+  if (global_ever_bound_) throw rt::AutomationError(rt::err::kServerUnavailable);
   return StartInstance(false);
 }
 
 platform::ExcelApplication& SimExcel::GlobalApplication() {
   if (!global_) global_ = std::make_unique<GlobalApplicationObject>(*this);
-  if (!global_->bound()) global_->Bind(ResolveGlobal());
+  if (!global_->bound()) {
+    try {
+      global_->Bind(ResolveGlobal());
+    } catch (const rt::AutomationError&) {
+      // Left unbound: the next call through it tries again and reports the failure.
+    }
+  }
+  global_ever_bound_ = true;
   return *global_;
 }
 

@@ -64,6 +64,7 @@ class SimExcel : public platform::SpreadsheetHost {
   std::vector<std::shared_ptr<ExcelInstance>> running_;
   std::weak_ptr<ExcelInstance> global_other_;
   std::unique_ptr<GlobalApplicationObject> global_;
+  bool global_ever_bound_ = false;
 };
 
 }  // namespace harumado::sim

@@ -179,9 +179,16 @@ TEST_F(HostTest, TheGlobalObjectBindsAfreshOnceItsInstanceHasGone) {
   EXPECT_EQ(ErrorOf([&] { global.Hwnd(); }), kGone);  // the failing call still fails
   auto second = excel.StartInstance(true);
   EXPECT_EQ(excel.GlobalApplication().Hwnd(), second->window());
-  // With no instance at all, binding starts a hidden one.
+  // With no instance at all, binding again starts none: the calls keep failing until Excel runs.
   excel.QuitAll();
   EXPECT_EQ(ErrorOf([&] { global.Hwnd(); }), kGone);
+  EXPECT_EQ(ErrorOf([&] { excel.GlobalApplication().Hwnd(); }), kGone);
+  EXPECT_TRUE(excel.instances().empty());
+  auto third = excel.StartInstance(true);
+  EXPECT_EQ(excel.GlobalApplication().Hwnd(), third->window());
+}
+
+TEST_F(HostTest, TheGlobalObjectCreatedFirstWithNoExcelStartsAHiddenInstance) {
   const auto hwnd = excel.GlobalApplication().Hwnd();
   ASSERT_EQ(excel.instances().size(), 1u);
   EXPECT_EQ(hwnd, excel.instances()[0]->window());
