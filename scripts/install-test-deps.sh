@@ -1,15 +1,25 @@
 #!/usr/bin/env bash
 # Installs what the build and the tests need on a fresh Debian machine (idempotent).
+#   - the native build: cmake, g++, GoogleTest, Google Benchmark
+#   - the Windows build and its tests: mingw-w64 (posix threads), wine, a headless X server,
+#     ImageMagick and the IPA fonts (pictures and screenshots), and the Japanese locale
 set -euo pipefail
-packages=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev)
+packages=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev
+  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 fonts-wine xvfb xdotool
+  imagemagick fonts-ipafont fonts-ipafont-gothic fonts-ipafont-mincho xclip locales)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
 done
+SUDO=""
+[ "$(id -u)" -ne 0 ] && SUDO="sudo"
 if [ ${#missing[@]} -gt 0 ]; then
-  SUDO=""
-  [ "$(id -u)" -ne 0 ] && SUDO="sudo"
   $SUDO apt-get update -o DPkg::Lock::Timeout=600
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends \
     -o DPkg::Lock::Timeout=600 "${missing[@]}"
+fi
+# Japanese text under wine needs the glibc locale (without it controls show empty boxes and
+# the ANSI code page stays 1252).
+if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
+  $SUDO localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
 fi

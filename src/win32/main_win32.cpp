@@ -1,0 +1,35 @@
+// The Windows program: the platform services, the program, and the main message loop.
+#include <commctrl.h>
+
+#include "core/app/program.h"
+#include "win32/automation_unavailable_win32.h"
+#include "win32/clipboard_win32.h"
+#include "win32/files_win32.h"
+#include "win32/scoped.h"
+#include "win32/shell_win32.h"
+#include "win32/system_info_win32.h"
+#include "win32/window_system_win32.h"
+
+using namespace harumado;
+
+// Retired windows are dropped whenever the loop is idle at its top level; the loop ends when
+// the program has ended (every window is gone by then).
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  win32::ComApartment com;
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
+  ::InitCommonControlsEx(&controls);
+
+  win32::WindowSystemWin32 windows(instance);
+  win32::ClipboardWin32 clipboard;
+  win32::ShellWin32 shell;
+  win32::FilesWin32 files;
+  win32::SystemInfoWin32 system([&windows] { windows.Quit(0); });
+  win32::UnavailableSpreadsheetHost host;
+  win32::UnavailableVoiceFactory voices;
+  platform::Services services{host, windows, clipboard, voices, shell, system, files};
+
+  app::Program program(services);
+  program.Start();
+  if (program.exited()) return 0;
+  return windows.Run([&program] { program.OnIdle(); });
+}

@@ -1,0 +1,81 @@
+#include "win32/system_info_win32.h"
+
+#include <cwchar>
+
+#include "win32/dispatch_win32.h"
+#include "win32/errors_win32.h"
+#include "win32/shell_win32.h"
+
+namespace harumado::win32 {
+
+SystemInfoWin32::SystemInfoWin32(std::function<void()> end_program)
+    : end_program_(std::move(end_program)) {}
+
+// The manifest declares Windows 10 as supported, so the call reports the real version rather
+// than the 6.2 that the system gives programs it thinks are older.
+std::int32_t SystemInfoWin32::VersionBuildNumber() {
+  OSVERSIONINFOA info{};
+  info.dwOSVersionInfoSize = sizeof info;  // 148
+#if defined(_MSC_VER)
+#pragma warning(suppress : 4996)
+#endif
+  if (!::GetVersionExA(&info)) return 0;
+  return static_cast<std::int32_t>(info.dwBuildNumber);
+}
+
+// The build number of every operating-system instance, read through the Properties_
+// collection: the property is read as Properties_("BuildNumber").Value, which works on every
+// system, where reading it by name directly does not.
+std::vector<std::wstring> SystemInfoWin32::WmiBuildNumbers() {
+  ComPtr<IDispatch> services;
+  HRESULT hr = ::CoGetObject(L"winmgmts:", nullptr, IID_IDispatch, services.put_void());
+  if (FAILED(hr)) ThrowHresult(hr, L"winmgmts:");
+  const Variant class_name = TextArgument(L"Win32_OperatingSystem");
+  const Variant instances = Invoke(services.get(), L"InstancesOf", DISPATCH_METHOD, {&class_name});
+  ComPtr<IDispatch> set = ObjectOf(instances);
+  CollectionEnumerator items(set.get());
+  std::vector<std::wstring> builds;
+  const Variant property_name = TextArgument(L"BuildNumber");
+  Variant item;
+  while (items.Next(item)) {
+    ComPtr<IDispatch> os = ObjectOf(item);
+    ComPtr<IDispatch> properties = ObjectOf(GetProperty(os.get(), L"Properties_"));
+    ComPtr<IDispatch> build = ObjectOf(GetProperty(properties.get(), L"Item", {&property_name}));
+    builds.push_back(TextOf(GetProperty(build.get(), L"Value")));
+  }
+  return builds;
+}
+
+// One mutex per program file: its full path, without regard to case, names it.
+std::wstring InstanceMutexName(const std::wstring& program_path) {
+  std::wstring upper = program_path;
+  if (!upper.empty()) {
+    ::CharUpperBuffW(upper.data(), static_cast<DWORD>(upper.size()));
+  }
+  std::uint64_t hash = 14695981039346656037ull;  // FNV-1a
+  for (wchar_t c : upper) {
+    hash ^= static_cast<std::uint16_t>(c);
+    hash *= 1099511628211ull;
+  }
+  wchar_t name[64];
+  std::swprintf(name, 64, L"Local\\Harumado.%016llX", static_cast<unsigned long long>(hash));
+  return name;
+}
+
+// The mutex is held for the whole run of the first instance.
+bool SystemInfoWin32::AnotherInstanceRuns() {
+  if (instance_mutex_) return false;
+  const std::wstring name = InstanceMutexName(ProgramFilePath());
+  UniqueHandle mutex(::CreateMutexW(nullptr, FALSE, name.c_str()));
+  const DWORD error = ::GetLastError();
+  if (!mutex) return false;
+  if (error == ERROR_ALREADY_EXISTS) return true;
+  instance_mutex_ = std::move(mutex);
+  return false;
+}
+
+void SystemInfoWin32::Exit() {
+  if (end_program_) end_program_();
+}
+
+}  // namespace harumado::win32

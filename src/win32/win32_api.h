@@ -1,0 +1,28 @@
+#pragma once
+// The Windows headers, as every file of the Windows platform includes them: wide calls only.
+#ifndef UNICODE
+#define UNICODE
+#endif
+#ifndef _UNICODE
+#define _UNICODE
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef _WIN32_WINNT
+#define _WIN32_WINNT 0x0A00
+#endif
+#include <windows.h>
+
+// The program's own interfaces use these names; the platform calls the wide functions by their
+// full names (SendMessageW, ...).
+#undef SendMessage
+#undef PostMessage
+#undef CallWindowProc
+#undef GetWindowText
+#undef MessageBox
+#undef FindWindow
+#undef GetObject
