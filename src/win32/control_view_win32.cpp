@@ -1,8 +1,5 @@
 #include "win32/control_view_win32.h"
 
-#include <commctrl.h>
-#include <imm.h>
-
 #include <algorithm>
 
 #include "core/runtime/automation_error.h"

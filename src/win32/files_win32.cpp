@@ -1,7 +1,5 @@
 #include "win32/files_win32.h"
 
-#include <knownfolders.h>
-
 #include "win32/errors_win32.h"
 #include "win32/scoped.h"
 #include "win32/shell_win32.h"

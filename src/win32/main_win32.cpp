@@ -1,5 +1,4 @@
 // The Windows program: the platform services, the program, and the main message loop.
-#include <commctrl.h>
 
 #include "core/app/program.h"
 #include "win32/automation_unavailable_win32.h"

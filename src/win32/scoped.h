@@ -1,7 +1,6 @@
 #pragma once
 // Small owners for the handles, GDI objects and COM objects of the Windows platform: each
 // releases what it holds exactly once, when it goes out of scope.
-#include <ole2.h>
 
 #include <utility>
 

@@ -1,8 +1,5 @@
 #include "win32/shell_win32.h"
 
-#include <knownfolders.h>
-#include <shlobj.h>
-
 #include "core/runtime/automation_error.h"
 #include "win32/scoped.h"
 

@@ -1,5 +1,6 @@
 #pragma once
 // The Windows headers, as every file of the Windows platform includes them: wide calls only.
+// clang-format off
 #ifndef UNICODE
 #define UNICODE
 #endif
@@ -16,6 +17,14 @@
 #define _WIN32_WINNT 0x0A00
 #endif
 #include <windows.h>
+// The rest after windows.h, which they need.
+#include <commctrl.h>
+#include <imm.h>
+#include <knownfolders.h>
+#include <ole2.h>
+#include <shlobj.h>
+
+// clang-format on
 
 // The program's own interfaces use these names; the platform calls the wide functions by their
 // full names (SendMessageW, ...).
