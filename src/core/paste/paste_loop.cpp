@@ -45,8 +45,8 @@ bool TextOnClipboard(app::Program& program, rt::SkipMode& skip) {
   return text;
 }
 
-// One change: bring Excel forward, end a cell edit under way with Escape,
-// paste by kind. Every failure in here is skipped; leaving skip mode drops the recorded error.
+// One change: bring Excel forward, end a cell edit under way with Escape, and paste by kind.
+// Every failure in here is skipped; leaving skip mode drops the recorded error.
 void PasteChange(app::Program& program) {
   auto& windows = program.os.windows;
   const platform::WindowHandle excel = program.form1().state.ExcelHwnd;
@@ -93,7 +93,6 @@ void PasteLoop(app::Program& program) {
   std::uint32_t LastSequence = 0;
   std::uint32_t CurrentSequence = 0;
   if (!trapped([&] {
-        RowCellCount = 0;
         form.state.WrapCount = rt::ToInt32(form.Text1().text());
         LastSequence = os.clipboard.SequenceNumber();
       })) {

@@ -80,8 +80,9 @@ void PastePicture(app::Program& program, rt::SkipMode& skip) {
   if (skip.Test([&] { return ModeFlag == 0; })) {
     set(ShapeProperty::kLockAspectRatio, constant(kAspectFree));
   }
-  if (skip.Test([&] { return ModeFlag == 0; }))
+  if (skip.Test([&] { return ModeFlag == 0; })) {
     set(ShapeProperty::kPlacement, constant(kMoveAndSize));
+  }
   set(ShapeProperty::kLeft, cell(ActiveCellProperty::kLeft));
   set(ShapeProperty::kTop, cell(ActiveCellProperty::kTop));
   if (skip.Test([&] { return ModeFlag == 0; })) {
