@@ -1,0 +1,83 @@
+// What the paste loop does to Excel's window for a change. Scenarios cannot see the foreground
+// window or the messages posted to Excel, so the loop runs here on the simulated desktop, with
+// a driver that copies during the loop's first sleep and stops pasting after a second.
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+#include "core/app/form1.h"
+#include "core/app/program.h"
+#include "core/paste/module1.h"
+#include "sim/desktop.h"
+
+namespace harumado {
+namespace {
+
+class PasteLoopWindow : public ::testing::Test, public sim::PointHandler {
+ protected:
+  void SetUp() override {
+    desktop.world.set_handler(this);
+    program.Start();
+    auto excel = desktop.excel.StartInstance(true);
+    excel->Add();
+    excel_window = excel->window();
+    program.form1().state.ExcelHwnd = excel_window;
+    desktop.world.foreground = kOtherProgram;
+  }
+  void TearDown() override { desktop.world.set_handler(nullptr); }
+
+  void AtDispatchPoint() override {
+    while (desktop.world.RunOnePending()) {
+    }
+  }
+  void AtWaitPoint(sim::Millis until) override {
+    if (copy) {
+      desktop.clipboard.Set(*copy);
+      copy.reset();
+    }
+    desktop.world.set_now(until);
+    if (until >= 1000) program.form1().state.PasteActive = 0;
+  }
+
+  // One run of the loop in which another program copies once.
+  void RunWithCopy(sim::ClipContent content) {
+    copy = std::move(content);
+    program.form1().state.PasteActive = 1;
+    paste::PasteLoop(program);
+  }
+
+  static sim::ClipContent Text(const std::wstring& text, bool secret) {
+    sim::ClipContent c;
+    c.kind = sim::ClipKind::kText;
+    c.text = text;
+    c.secret = secret;
+    return c;
+  }
+
+  static constexpr platform::WindowHandle kOtherProgram = 0x7700;
+  sim::Desktop desktop;
+  platform::Services services = desktop.services();
+  app::Program program{services};
+  platform::WindowHandle excel_window = 0;
+  std::optional<sim::ClipContent> copy;
+};
+
+TEST_F(PasteLoopWindow, Copy_BringsExcelForwardAndPostsEscapeDownThenUp) {
+  RunWithCopy(Text(L"x", false));
+  EXPECT_EQ(desktop.world.foreground, excel_window);
+  ASSERT_EQ(desktop.world.posted.size(), 2u);
+  EXPECT_NE(desktop.world.posted[0].find(L"msg 0x100 0x1B"), std::wstring::npos);
+  EXPECT_NE(desktop.world.posted[1].find(L"msg 0x101 0x1B"), std::wstring::npos);
+  EXPECT_EQ(desktop.excel.ActiveSheet()->Text({1, 1}), L"x");
+}
+
+TEST_F(PasteLoopWindow, SecretCopy_LeavesTheForegroundAndPostsNothing) {
+  RunWithCopy(Text(L"hunter2", true));
+  EXPECT_EQ(desktop.world.foreground, kOtherProgram);
+  EXPECT_TRUE(desktop.world.posted.empty());
+  EXPECT_TRUE(desktop.excel.ActiveSheet()->IsBlank({1, 1}));
+}
+
+}  // namespace
+}  // namespace harumado
