@@ -55,6 +55,7 @@ void PasteChange(app::Program& program) {
   skip.Run([&] { windows.PostMessage(excel, platform::kWmKeyDown, platform::kVkEscape, 0); });
   skip.Run([&] { windows.PostMessage(excel, platform::kWmKeyUp, platform::kVkEscape, 0); });
   skip.Run([&] { windows.DoEvents(); });
+  if (program.exited()) return;  // the main window closed during the dispatch
   if (TextOnClipboard(program, skip)) {
     PasteText(program, skip);
   } else {
@@ -105,12 +106,16 @@ void PasteLoop(app::Program& program) {
     bool secret = false;
     if (!trapped([&] {
           os.windows.DoEvents();
+          if (program.exited()) return;
           CurrentSequence = os.clipboard.SequenceNumber();
           changed = CurrentSequence != LastSequence;
           secret = changed && os.clipboard.IsExcludedFromMonitors();
         })) {
       return;
     }
+    // A close of the main window dispatched above has stopped pasting and ended the program:
+    // the loop returns at once, so nothing is pasted, shown or moved after the end.
+    if (program.exited()) return;
     if (secret) {
       // Content that its owner keeps from clipboard monitors (a password) is taken as seen and
       // passed over: Excel is not touched, the cursor stays, nothing is written.
@@ -118,6 +123,7 @@ void PasteLoop(app::Program& program) {
     } else if (changed) {
       trap_armed = false;
       PasteChange(program);
+      if (program.exited()) return;
       LastSequence = CurrentSequence;
       AdvanceCursor(program, RowCellCount);
     }
