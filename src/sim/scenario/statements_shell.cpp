@@ -481,6 +481,22 @@ Action ParseExpectClock(Args& a) {
   };
 }
 
+// expect foreground excel|Form1|Form2|Form3|none: the window brought to the front last.
+Action ParseExpectForeground(Args& a) {
+  const std::wstring want = a.Word();
+  a.End();
+  return [want](Runner& r) {
+    const platform::WindowHandle h = r.desktop().world.foreground;
+    std::wstring got = h == 0 ? L"none" : L"window " + std::to_wstring(h);
+    if (h != 0 && h == r.desktop().excel.ActiveWindowHandle()) got = L"excel";
+    for (const wchar_t* name : {L"Form1", L"Form2", L"Form3"}) {
+      ui::Window* w = r.FindWindow(name);
+      if (w != nullptr && w->handle() == h && h != 0) got = name;
+    }
+    Check(r, L"foreground", want, got);
+  };
+}
+
 }  // namespace
 
 void RegisterShellStatements(Registry& reg) {
@@ -545,6 +561,7 @@ void RegisterShellStatements(Registry& reg) {
   e[L"exited"] = [](Args& a) { return ParseExpectRunState(a, true); };
   e[L"running"] = [](Args& a) { return ParseExpectRunState(a, false); };
   e[L"clock"] = ParseExpectClock;
+  e[L"foreground"] = ParseExpectForeground;
 }
 
 }  // namespace harumado::sim::scenario
