@@ -1,6 +1,7 @@
 #include "core/columns/emptied_cells.h"
 
 #include <optional>
+#include <vector>
 
 #include "core/runtime/automation_error.h"
 #include "platform/spreadsheet_host.h"
@@ -26,13 +27,36 @@ void EmptiedCells::Empty(std::int32_t row, SavedContent saved) {
   out_.emplace_back(row, std::move(saved));
 }
 
+// Every cell gets one write; then the texts that went through Formula are read back in one call,
+// and the few that the host took for something else are written again so that they stay texts.
+// When that read fails, each of them is written so anyway.
 void EmptiedCells::GiveBackAll() {
   std::optional<rt::AutomationError> first;
-  for (const auto& [row, saved] : out_) {
+  auto attempt = [&](auto&& write) {
     try {
-      GiveBack(sheet_, row, column_, saved);
+      write();
     } catch (const rt::AutomationError& e) {
       if (!first) first = e;
+    }
+  };
+  std::vector<std::size_t> texts;
+  for (std::size_t i = 0; i < out_.size(); ++i) {
+    attempt([&] {
+      if (GiveBack(sheet_, out_[i].first, column_, out_[i].second)) texts.push_back(i);
+    });
+  }
+  if (!texts.empty()) {
+    const std::int32_t first_row = out_[texts.front()].first;
+    const std::int32_t last_row = out_[texts.back()].first;
+    std::vector<rt::Value> back;
+    attempt([&] {
+      back = sheet_.GetColumnCells(column_, first_row, last_row, platform::CellProperty::kValue);
+    });
+    const bool read = back.size() == static_cast<std::size_t>(last_row - first_row + 1);
+    for (std::size_t i : texts) {
+      const auto& [row, saved] = out_[i];
+      if (read && KeptAsText(back[static_cast<std::size_t>(row - first_row)], saved)) continue;
+      attempt([&] { PutText(sheet_, row, column_, saved); });
     }
   }
   out_.clear();

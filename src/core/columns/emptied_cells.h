@@ -20,7 +20,8 @@ class EmptiedCells {
   EmptiedCells(const EmptiedCells&) = delete;
   EmptiedCells& operator=(const EmptiedCells&) = delete;
 
-  // Empties the cell; it counts as emptied once the host has taken the write.
+  // Empties the cell (rows come in increasing order); it counts as emptied once the host has
+  // taken the write.
   void Empty(std::int32_t row, SavedContent saved);
   // Gives every emptied cell its content back, in row order. A failing cell does not stop the
   // others; the first failure is thrown once all were tried.

@@ -31,32 +31,51 @@ SavedContent SaveContent(const rt::Value& value, const rt::Value& formula,
   return saved;
 }
 
-// Writing a text back through Formula (or Value) lets the host read it again: "001" would come
-// back as 1, "2026/1/1" as a date, "TRUE" as a logical. Under the text format "@" the host takes
-// every entry as text, so the text goes in under that format and the cell's own format is put
-// back afterwards; a cell keeps its content when only its format changes. Numbers, logicals and
-// dates are written as values, so nothing is lost to the 15 digits of their text form.
-void GiveBack(platform::ExcelSheet& sheet, std::int32_t row, std::int32_t column,
+// Numbers, logicals and dates are written as values, so nothing is lost to the 15 digits of
+// their text form. A text goes back through Formula, as the host takes it from the user; the host
+// reads most texts back as the same text, but "2026/1/1" would come back as a date, "TRUE" as a
+// logical, "-5" as a number. Such a text is repaired afterwards (PutText). A cell under the text
+// format "@" keeps any text as it is, and a text that starts with "=" never goes through Formula,
+// where it would become a formula.
+bool GiveBack(platform::ExcelSheet& sheet, std::int32_t row, std::int32_t column,
               const SavedContent& saved) {
   using platform::CellProperty;
   switch (saved.kind) {
     case SavedContent::Kind::kFormula:
       sheet.SetCell(row, column, CellProperty::kFormula, rt::Value::Text(saved.formula));
-      return;
+      return false;
     case SavedContent::Kind::kConstant:
       sheet.SetCell(row, column, CellProperty::kValue, saved.value);
-      return;
+      return false;
     case SavedContent::Kind::kText:
       if (saved.format == rt::kTextFormat) {
         sheet.SetCell(row, column, CellProperty::kValue, saved.value);
-        return;
+        return false;
       }
-      sheet.SetCell(row, column, CellProperty::kNumberFormatLocal,
-                    rt::Value::Text(std::wstring(rt::kTextFormat)));
-      sheet.SetCell(row, column, CellProperty::kValue, saved.value);
-      sheet.SetCell(row, column, CellProperty::kNumberFormatLocal, rt::Value::Text(saved.format));
-      return;
+      if (!saved.value.text().empty() && saved.value.text()[0] == L'=') {
+        PutText(sheet, row, column, saved);
+        return false;
+      }
+      sheet.SetCell(row, column, CellProperty::kFormula, saved.value);
+      return true;
   }
+  return false;
+}
+
+bool KeptAsText(const rt::Value& got, const SavedContent& saved) {
+  return got.is_text() && got.text() == saved.value.text();
+}
+
+// Under the text format "@" the host takes every entry as text, so the text goes in under that
+// format and the cell's own format is put back afterwards: a cell keeps its content when only
+// its format changes.
+void PutText(platform::ExcelSheet& sheet, std::int32_t row, std::int32_t column,
+             const SavedContent& saved) {
+  using platform::CellProperty;
+  sheet.SetCell(row, column, CellProperty::kNumberFormatLocal,
+                rt::Value::Text(std::wstring(rt::kTextFormat)));
+  sheet.SetCell(row, column, CellProperty::kValue, saved.value);
+  sheet.SetCell(row, column, CellProperty::kNumberFormatLocal, rt::Value::Text(saved.format));
 }
 
 }  // namespace harumado::columns
