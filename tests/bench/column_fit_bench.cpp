@@ -58,21 +58,30 @@ std::int64_t HostCalls(sim::Desktop& desktop, const wchar_t* only = nullptr) {
 }
 
 // The program on a simulated desktop with nobody at it, Excel running with one workbook whose
-// columns A to E are used down to `rows`:
+// columns A to E are used down to `rows`. The mixed sheet:
 //   A  numbers with a thousands comma (numeric: they decide the width)
 //   B  a number in row 1, texts below (emptied while the column is fitted, given back afterwards)
 //   C  numbers, every tenth row a formula that yields a text
 //   D  a number in every other row
 //   E  one text in the last row only (no numeric content: left alone)
+// The numbers-only sheet has numbers in all five columns: nothing is emptied.
+enum SheetKind { kMixed = 0, kNumbersOnly = 1 };
+
 class Session : public sim::PointHandler {
  public:
-  explicit Session(std::int32_t rows) {
+  Session(std::int32_t rows, SheetKind kind) {
     desktop.world.set_handler(this);
     program.Start();
     auto instance = desktop.excel.StartInstance(true);
     sim::SimSheet& sheet = instance->Add()->active_sheet();
     for (std::int32_t row = 1; row <= rows; ++row) {
       sheet.Enter({row, 1}, std::to_wstring(1000 + row % 90000) + L",000");
+      if (kind == kNumbersOnly) {
+        for (std::int32_t column = 2; column <= 5; ++column) {
+          sheet.Enter({row, column}, std::to_wstring(row * column));
+        }
+        continue;
+      }
       sheet.Enter({row, 2}, row == 1 ? L"12345" : L"item-" + std::to_wstring(row));
       if (row % 10 == 0) {
         sheet.EnterFormula({row, 3}, L"=\"n/a\"", rt::Value::Text(L"n/a"));
@@ -81,7 +90,7 @@ class Session : public sim::PointHandler {
       }
       if (row % 2 == 0) sheet.Enter({row, 4}, std::to_wstring(row * 7));
     }
-    sheet.Enter({rows, 5}, L"end");
+    if (kind == kMixed) sheet.Enter({rows, 5}, L"end");
   }
   ~Session() override { desktop.world.set_handler(nullptr); }
 
@@ -145,7 +154,7 @@ void FitCellByCell(platform::SpreadsheetHost& host) {
 template <class Run>
 void Measure(benchmark::State& state, Run run) {
   const auto rows = static_cast<std::int32_t>(state.range(0));
-  Session session(rows);
+  Session session(rows, static_cast<SheetKind>(state.range(1)));
   std::int64_t calls = 0;
   std::int64_t cells = 0;
   std::int64_t runs = 0;
@@ -159,6 +168,7 @@ void Measure(benchmark::State& state, Run run) {
   }
   const double per_run = static_cast<double>(calls) / static_cast<double>(runs);
   state.counters["used rows"] = rows;
+  state.SetLabel(state.range(1) == kMixed ? "mixed sheet" : "numbers only");
   state.counters["host calls/run"] = per_run;
   state.counters["Cells calls/run"] = static_cast<double>(cells) / static_cast<double>(runs);
   state.counters["est. s at 1 ms/call"] = per_run / 1000.0;
@@ -168,13 +178,17 @@ void Measure(benchmark::State& state, Run run) {
 void BM_AutoFitColumns(benchmark::State& state) {
   Measure(state, [](Session& s) { columns::AutoFitColumns(s.program); });
 }
-BENCHMARK(BM_AutoFitColumns)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AutoFitColumns)
+    ->ArgsProduct({{1000, 10000, 100000}, {kMixed, kNumbersOnly}})
+    ->Unit(benchmark::kMillisecond);
 
 // The same sheets fitted cell by cell, as the steps of the fit read.
 void BM_FitCellByCell(benchmark::State& state) {
   Measure(state, [](Session& s) { FitCellByCell(s.desktop.excel); });
 }
-BENCHMARK(BM_FitCellByCell)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FitCellByCell)
+    ->ArgsProduct({{1000, 10000, 100000}, {kMixed, kNumbersOnly}})
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace harumado
