@@ -1,8 +1,8 @@
 // What column fitting costs on sheets of 1,000, 10,000 and 100,000 used rows: the host calls
 // (Excel operations, by the simulated Excel's call counters) and the time of one run of
-// AutoFitColumns, beside the same run made cell by cell as its steps read (every cell reached by
-// its own call). Against a real Excel every host call crosses to another process, about 1 ms
-// each; "est. s at 1 ms/call" gives that cost of the calls alone.
+// AutoFitColumns, beside the same fit made cell by cell (every cell reached by its own call, the
+// way the fit was first written). Against a real Excel every host call crosses to another process,
+// about 1 ms each; "est. s at 1 ms/call" gives that cost of the calls alone.
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
@@ -109,7 +109,7 @@ std::wstring CellText(const rt::Value& v) {
   return v.is_error() ? rt::ErrorValueText(v.error_code()) : rt::TextForm(v);
 }
 
-// The fit with every cell reached by its own call, step by step: per column the last used row;
+// The fit with every cell reached by its own call: per column the last used row;
 // per row its Value, and the NumberFormatLocal of each numeric cell; in a fitted column per row
 // the Value again, the Formula and an emptying write of each text cell; the width and the fit;
 // a Formula write per emptied cell.
@@ -182,7 +182,7 @@ BENCHMARK(BM_AutoFitColumns)
     ->ArgsProduct({{1000, 10000, 100000}, {kMixed, kNumbersOnly}})
     ->Unit(benchmark::kMillisecond);
 
-// The same sheets fitted cell by cell, as the steps of the fit read.
+// The same sheets fitted cell by cell.
 void BM_FitCellByCell(benchmark::State& state) {
   Measure(state, [](Session& s) { FitCellByCell(s.desktop.excel); });
 }
