@@ -1,8 +1,8 @@
 // What column fitting costs on sheets of 1,000, 10,000 and 100,000 used rows: the host calls
 // (Excel operations, by the simulated Excel's call counters) and the time of one run of
-// AutoFitColumns, beside the same fit made cell by cell (every cell reached by its own call, the
-// way the fit was first written). Against a real Excel every host call crosses to another process,
-// about 1 ms each; "est. s at 1 ms/call" gives that cost of the calls alone.
+// AutoFitColumns, beside the same fit made cell by cell (every cell reached by its own call).
+// Against a real Excel every host call crosses to another process, about 1 ms each; "est. s at 1
+// ms/call" gives that cost of the calls alone.
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
