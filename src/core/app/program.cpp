@@ -2,6 +2,7 @@
 
 #include "core/app/form1.h"
 #include "core/readaloud/form3.h"
+#include "core/readaloud/module3.h"
 #include "core/ui/form2.h"
 
 namespace harumado::app {
@@ -84,8 +85,11 @@ void Program::UnloadForm1() {
   Exit();
 }
 
+// Whatever ended the program, its window leaves the clipboard-viewer chain before it goes: a
+// window that vanished from the chain would cut off every viewer after it.
 void Program::Exit() {
   if (exited_) return;
+  readaloud::UnhookClipboardViewer(*this);
   if (form3_) {
     Forget(form3_->window());
     retired_.push_back(std::shared_ptr<void>(std::move(form3_)));

@@ -48,10 +48,12 @@ rt::Value UntypedField(const std::wstring& field) {
 
 std::wstring SettingsPathIn(const std::wstring& folder) { return folder + std::wstring(kFileName); }
 
+// The writer puts the file into the fallback folder only when the program's folder takes no
+// file, and removes that copy once it can write beside the program again; so a copy in the
+// fallback folder is the newer one.
 std::wstring SettingsReadPath(platform::Shell& shell, platform::Files& files) {
-  std::wstring beside = SettingsPathIn(shell.ProgramFolder());
-  if (files.NormalFileExists(beside)) return beside;
-  std::wstring fallback = files.FallbackFolder();
+  const std::wstring beside = SettingsPathIn(shell.ProgramFolder());
+  const std::wstring fallback = files.FallbackFolder();
   if (!fallback.empty()) {
     std::wstring other = SettingsPathIn(fallback);
     if (files.NormalFileExists(other)) return other;

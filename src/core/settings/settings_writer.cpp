@@ -51,6 +51,19 @@ void ReplaceIn(platform::Files& files, const std::wstring& target, const std::st
   temporary.MoveTo(target);
 }
 
+// Once the settings stand beside the program again, a copy left in the fallback folder by an
+// earlier run is out of date; start-up prefers the fallback copy, so it must not stay.
+void RemoveStaleFallback(platform::Files& files) {
+  const std::wstring fallback = files.FallbackFolder();
+  if (fallback.empty()) return;
+  const std::wstring other = SettingsPathIn(fallback);
+  try {
+    if (files.NormalFileExists(other)) files.Delete(other);
+  } catch (const rt::AutomationError&) {
+    // Left as it is; the settings beside the program are written all the same.
+  }
+}
+
 }  // namespace
 
 // Check2 is normally always ticked; an unticked box or a caption outside the table keeps the
@@ -105,6 +118,7 @@ std::wstring WriteSettings(platform::Shell& shell, platform::Files& files,
     }
     temporary.MoveTo(beside);
   }
+  RemoveStaleFallback(files);
   return beside;
 }
 

@@ -7,6 +7,7 @@
 #include <set>
 
 #include "core/runtime/automation_error.h"
+#include "core/settings/settings_file.h"
 #include "platform/files.h"
 #include "platform/shell.h"
 
@@ -148,6 +149,23 @@ TEST(WriteSettings, FailsWhenNeitherFolderTakesTheFile) {
   files.fallback = kAppData;
   EXPECT_THROW(WriteSettings(files, files, {5, 6, 7, 1, 1}), rt::AutomationError);
   EXPECT_TRUE(files.files.empty());
+}
+
+// A read-only program folder holding an old file: the fallback copy is the one start-up reads,
+// and once the program folder takes files again the stale fallback copy goes.
+TEST(WriteSettings, StartUpReadsWhatTheLastWriteStored) {
+  MemoryFiles files;
+  files.files[kBeside] = "1,2,3,4,1\r\n";
+  files.refuse_write = {L"C:\\Tools"};
+  files.fallback = kAppData;
+  WriteSettings(files, files, {5, 6, 7, 1, 1});
+  EXPECT_EQ(SettingsReadPath(files, files), kInAppData);
+
+  files.refuse_write.clear();
+  WriteSettings(files, files, {9, 9, 2, 2, 0});
+  EXPECT_EQ(files.files.count(kInAppData), 0u);
+  EXPECT_EQ(SettingsReadPath(files, files), kBeside);
+  EXPECT_EQ(files.files.at(kBeside), "9,9,2,2,0\r\n");
 }
 
 }  // namespace
