@@ -203,36 +203,12 @@ class Session : public sim::PointHandler {
   bool copy_pending = false;
 };
 
-// The host operation names the simulated Excel counts.
-constexpr const wchar_t* kHostOperations[] = {L"GetActiveObject",
-                                              L"CreateObject",
-                                              L"Visible",
-                                              L"DisplayAlerts",
-                                              L"Workbooks.Open",
-                                              L"Workbooks.Add",
-                                              L"SaveAs",
-                                              L"Close",
-                                              L"Quit",
-                                              L"Name",
-                                              L"Hwnd",
-                                              L"ClipboardFormats",
-                                              L"Paste",
-                                              L"Pictures.Paste",
-                                              L"Shapes",
-                                              L"ActiveCell",
-                                              L"Offset",
-                                              L"Cells",
-                                              L"Columns",
-                                              L"AutoFit",
-                                              L"ActiveSheet",
-                                              L"ActiveWindow",
-                                              L"Select",
-                                              L"Rows",
-                                              L"End"};
-
 std::map<std::wstring, int> HostCalls(sim::Desktop& desktop) {
   std::map<std::wstring, int> calls;
-  for (const wchar_t* op : kHostOperations) calls[op] = desktop.excel.gate().calls(op);
+  for (auto op : sim::CallGate::Operations()) {
+    const std::wstring name(op);
+    calls[name] = desktop.excel.gate().calls(name);
+  }
   return calls;
 }
 

@@ -44,6 +44,8 @@ std::wstring ErrorText(std::int32_t n) {
 
 }  // namespace
 
+std::span<const std::wstring_view> CallGate::Operations() { return kOperations; }
+
 bool CallGate::IsOperation(std::wstring_view operation) {
   for (auto op : kOperations) {
     if (op == operation) return true;

@@ -3,6 +3,7 @@
 // it when its instance has gone, when the application is busy, or when a fault is due.
 #include <cstdint>
 #include <map>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -30,6 +31,7 @@ class CallGate {
 
   // The operation names of the spreadsheet host interface.
   static bool IsOperation(std::wstring_view operation);
+  static std::span<const std::wstring_view> Operations();
 
   // How long a rejected call is retried before it fails (the client's busy policy).
   int busy_wait_ms = 0;

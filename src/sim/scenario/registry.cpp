@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "sim/scenario/runner.h"
+
 namespace harumado::sim::scenario {
 
 StatementError::StatementError(const std::wstring& r) : std::runtime_error(ToUtf8(r)), reason(r) {}
@@ -124,6 +126,50 @@ std::wstring NumberText(double d) {
   wchar_t buf[64];
   std::swprintf(buf, 64, L"%.15g", d);
   return buf;
+}
+
+std::string ScenarioBytes(const std::wstring& s) {
+  std::string out;
+  for (wchar_t c : s) {
+    if (static_cast<unsigned>(c) < 256) {
+      out.push_back(static_cast<char>(c));
+    } else {
+      out += ToUtf8(std::wstring(1, c));
+    }
+  }
+  return out;
+}
+
+std::wstring EscapedBytes(const std::string& bytes) {
+  std::wstring out = L"\"";
+  for (char byte : bytes) {
+    const wchar_t c = static_cast<wchar_t>(static_cast<unsigned char>(byte));
+    switch (c) {
+      case L'\r':
+        out += L"\\r";
+        break;
+      case L'\n':
+        out += L"\\n";
+        break;
+      case L'\t':
+        out += L"\\t";
+        break;
+      case L'"':
+        out += L"\\\"";
+        break;
+      case L'\\':
+        out += L"\\\\";
+        break;
+      default:
+        out.push_back(c);
+    }
+  }
+  return out + L"\"";
+}
+
+void ExpectEqual(Runner& r, const std::wstring& what, const std::wstring& expected,
+                 const std::wstring& got) {
+  if (expected != got) r.Fail(what.empty() ? expected : what + L" " + expected, got);
 }
 
 }  // namespace harumado::sim::scenario

@@ -82,5 +82,12 @@ std::wstring CellName(int row, int column);
 std::wstring ColorText(const ui::Color& c);
 std::wstring Quote(const std::wstring& s);
 std::wstring NumberText(double d);
+// Bytes of a file from a scenario string: code units below 256 stand for themselves.
+std::string ScenarioBytes(const std::wstring& s);
+// The bytes of a file as a scenario string shows them, line ends escaped.
+std::wstring EscapedBytes(const std::string& bytes);
+// Fails the expectation "what expected" unless got is the same.
+void ExpectEqual(Runner& r, const std::wstring& what, const std::wstring& expected,
+                 const std::wstring& got);
 
 }  // namespace harumado::sim::scenario

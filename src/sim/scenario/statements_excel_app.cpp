@@ -12,24 +12,6 @@
 namespace harumado::sim::scenario {
 namespace {
 
-void Expect(Runner& r, const std::wstring& what, const std::wstring& expected,
-            const std::wstring& got) {
-  if (expected != got) r.Fail(what + L" " + expected, got);
-}
-
-// Bytes of a file from a scenario string: code units below 256 stand for themselves.
-std::string FileBytes(const std::wstring& s) {
-  std::string out;
-  for (wchar_t c : s) {
-    if (static_cast<unsigned>(c) < 256) {
-      out.push_back(static_cast<char>(c));
-    } else {
-      out += ToUtf8(std::wstring(1, c));
-    }
-  }
-  return out;
-}
-
 // A bare file name stands in the Desktop folder.
 std::wstring FullPath(Runner& r, const std::wstring& path) {
   if (path.find_first_of(L"\\/:") != std::wstring::npos) return path;
@@ -128,7 +110,7 @@ Action ParseFile(Args& a) {
     a.End();
     return [path](Runner& r) { r.desktop().files.Remove(FullPath(r, path)); };
   }
-  const std::string bytes = FileBytes(a.String());
+  const std::string bytes = ScenarioBytes(a.String());
   a.End();
   return [path, bytes](Runner& r) {
     r.desktop().files.Put(FullPath(r, path), SimFile{bytes, std::nullopt, false});
@@ -146,17 +128,17 @@ Action ParseExpectExcel(Args& a) {
       auto& excel = r.desktop().excel;
       const int got =
           what == L"instances" ? static_cast<int>(excel.instances().size()) : excel.live_objects;
-      Expect(r, L"excel " + what, std::to_wstring(n), std::to_wstring(got));
+      ExpectEqual(r, L"excel " + what, std::to_wstring(n), std::to_wstring(got));
     };
   }
   if (what == L"visible" || what == L"hidden") {
     a.End();
     return [what](Runner& r) {
       const ExcelInstance* i = r.desktop().excel.ActiveInstance();
-      Expect(r, L"excel", what,
-             i == nullptr   ? L"no Excel running"
-             : i->visible() ? L"visible"
-                            : L"hidden");
+      ExpectEqual(r, L"excel", what,
+                  i == nullptr   ? L"no Excel running"
+                  : i->visible() ? L"visible"
+                                 : L"hidden");
     };
   }
   throw StatementError(L"expect excel instances N|objects N|visible|hidden expected");
@@ -169,7 +151,7 @@ Action ParseExpectWorkbook(Args& a) {
   a.End();
   return [name, state](Runner& r) {
     const bool open = r.desktop().excel.IsWorkbookOpen(name);
-    Expect(r, L"workbook " + Quote(name), state, open ? L"open" : L"closed");
+    ExpectEqual(r, L"workbook " + Quote(name), state, open ? L"open" : L"closed");
   };
 }
 
@@ -187,8 +169,8 @@ Action ParseExpectDesktop(Args& a) {
     const std::wstring got = f == nullptr      ? L"absent"
                              : f->excel_format ? L"format " + std::to_wstring(*f->excel_format)
                                                : L"a file that is no workbook";
-    Expect(r, L"desktop " + Quote(name), format ? L"format " + std::to_wstring(*format) : L"absent",
-           got);
+    ExpectEqual(r, L"desktop " + Quote(name),
+                format ? L"format " + std::to_wstring(*format) : L"absent", got);
   };
 }
 
@@ -197,8 +179,8 @@ Action ParseExpectCalls(Args& a) {
   const int n = a.Int();
   a.End();
   return [op, n](Runner& r) {
-    Expect(r, L"calls " + op, std::to_wstring(n),
-           std::to_wstring(r.desktop().excel.gate().calls(op)));
+    ExpectEqual(r, L"calls " + op, std::to_wstring(n),
+                std::to_wstring(r.desktop().excel.gate().calls(op)));
   };
 }
 

@@ -12,11 +12,6 @@
 namespace harumado::sim::scenario {
 namespace {
 
-void Expect(Runner& r, const std::wstring& what, const std::wstring& expected,
-            const std::wstring& got) {
-  if (expected != got) r.Fail(what + L" " + expected, got);
-}
-
 CellRef ToRef(const std::pair<int, int>& cell) { return CellRef{cell.first, cell.second}; }
 
 int ColumnLetters(Args& a) {
@@ -179,7 +174,7 @@ Action ParseExpectCell(Args& a) {
         const std::wstring got = prop == L"text"     ? s.Text(cell)
                                  : prop == L"format" ? s.Format(cell)
                                                      : s.Formula(cell);
-        Expect(r, L"cell " + name + L" " + prop, Quote(text), Quote(got));
+        ExpectEqual(r, L"cell " + name + L" " + prop, Quote(text), Quote(got));
       });
     } else {
       throw StatementError(L"unknown cell property '" + prop + L"'");
@@ -192,8 +187,8 @@ Action ParseExpectActive(Args& a) {
   const CellRef cell = ToRef(a.Cell());
   a.End();
   return OnSheet({[cell](Runner& r, SimSheet& s) {
-    Expect(r, L"active", CellName(cell.row, cell.column),
-           CellName(s.active().row, s.active().column));
+    ExpectEqual(r, L"active", CellName(cell.row, cell.column),
+                CellName(s.active().row, s.active().column));
   }});
 }
 
@@ -201,7 +196,7 @@ Action ParseExpectShapes(Args& a) {
   const int n = a.Int();
   a.End();
   return OnSheet({[n](Runner& r, SimSheet& s) {
-    Expect(r, L"shapes", std::to_wstring(n), std::to_wstring(s.shapes().size()));
+    ExpectEqual(r, L"shapes", std::to_wstring(n), std::to_wstring(s.shapes().size()));
   }});
 }
 
@@ -236,8 +231,8 @@ Action ParseExpectShape(Args& a) {
     checks.push_back([index, prop, read, want](Runner& r, SimSheet& s) {
       if (index > static_cast<int>(s.shapes().size())) return;
       const double got = read(s.shapes()[static_cast<std::size_t>(index - 1)]);
-      Expect(r, L"shape " + std::to_wstring(index) + L" " + prop, NumberText(want),
-             got == want ? NumberText(want) : NumberText(got));
+      ExpectEqual(r, L"shape " + std::to_wstring(index) + L" " + prop, NumberText(want),
+                  got == want ? NumberText(want) : NumberText(got));
     });
   }
   return OnSheet(checks);
@@ -250,8 +245,8 @@ Action ParseExpectColumn(Args& a) {
   a.End();
   return OnSheet({[column, width](Runner& r, SimSheet& s) {
     const double got = s.ColumnWidth(column);
-    Expect(r, L"column width", NumberText(width),
-           got == width ? NumberText(width) : NumberText(got));
+    ExpectEqual(r, L"column width", NumberText(width),
+                got == width ? NumberText(width) : NumberText(got));
   }});
 }
 

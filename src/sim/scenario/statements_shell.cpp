@@ -9,51 +9,6 @@
 namespace harumado::sim::scenario {
 namespace {
 
-// Bytes of a file from a scenario string: code units below 256 stand for themselves.
-std::string ToBytes(const std::wstring& s) {
-  std::string out;
-  for (wchar_t c : s) {
-    if (static_cast<unsigned>(c) < 256) {
-      out.push_back(static_cast<char>(c));
-    } else {
-      out += ToUtf8(std::wstring(1, c));
-    }
-  }
-  return out;
-}
-
-std::wstring FromBytes(const std::string& s) {
-  std::wstring out;
-  for (char c : s) out.push_back(static_cast<wchar_t>(static_cast<unsigned char>(c)));
-  return out;
-}
-
-std::wstring Escaped(const std::wstring& s) {
-  std::wstring out = L"\"";
-  for (wchar_t c : s) {
-    switch (c) {
-      case L'\r':
-        out += L"\\r";
-        break;
-      case L'\n':
-        out += L"\\n";
-        break;
-      case L'\t':
-        out += L"\\t";
-        break;
-      case L'"':
-        out += L"\\\"";
-        break;
-      case L'\\':
-        out += L"\\\\";
-        break;
-      default:
-        out.push_back(c);
-    }
-  }
-  return out + L"\"";
-}
-
 Verb Setup(std::function<Action(Args&)> parse) { return Verb{Category::kSetup, std::move(parse)}; }
 Verb User(std::function<Action(Args&)> parse) { return Verb{Category::kUser, std::move(parse)}; }
 
@@ -86,7 +41,7 @@ Action ParseSettings(Args& a) {
       f.settings_unreadable = true;
     };
   }
-  const std::string bytes = ToBytes(a.String());
+  const std::string bytes = ScenarioBytes(a.String());
   a.End();
   return [bytes](Runner& r) {
     auto& f = r.desktop().files;
@@ -242,11 +197,6 @@ Action ParseDismiss(Args& a) {
 
 // ---- expectations ----------------------------------------------------------------------------
 
-void Check(Runner& r, const std::wstring& what, const std::wstring& expected,
-           const std::wstring& got) {
-  if (expected != got) r.Fail(what.empty() ? expected : what + L" " + expected, got);
-}
-
 std::wstring TokenText(const Token& t) {
   return t.kind == Token::Kind::kString ? Quote(t.text) : t.text;
 }
@@ -258,7 +208,7 @@ Action ParseControlExpect(const std::wstring& name, Args& a) {
     if (a.Peek().kind == Token::Kind::kString) {
       std::wstring text = a.String();
       checks.push_back([name, text](Runner& r) {
-        Check(r, name, Quote(text), Quote(r.ResolveControl(name).text()));
+        ExpectEqual(r, name, Quote(text), Quote(r.ResolveControl(name).text()));
       });
       continue;
     }
@@ -266,18 +216,18 @@ Action ParseControlExpect(const std::wstring& name, Args& a) {
     if (prop == L"caption" || prop == L"text") {
       std::wstring text = a.String();
       checks.push_back([name, prop, text](Runner& r) {
-        Check(r, name + L" " + prop, Quote(text), Quote(r.ResolveControl(name).text()));
+        ExpectEqual(r, name + L" " + prop, Quote(text), Quote(r.ResolveControl(name).text()));
       });
     } else if (prop == L"tooltip") {
       std::wstring text = a.String();
       checks.push_back([name, text](Runner& r) {
-        Check(r, name + L" tooltip", Quote(text), Quote(r.ResolveControl(name).tooltip()));
+        ExpectEqual(r, name + L" tooltip", Quote(text), Quote(r.ResolveControl(name).tooltip()));
       });
     } else if (prop == L"value") {
       const int v = a.Int();
       checks.push_back([name, v](Runner& r) {
-        Check(r, name + L" value", std::to_wstring(v),
-              std::to_wstring(r.ResolveControl(name).value()));
+        ExpectEqual(r, name + L" value", std::to_wstring(v),
+                    std::to_wstring(r.ResolveControl(name).value()));
       });
     } else if (prop == L"back" || prop == L"fore") {
       const ui::Color c = a.Color();
@@ -285,21 +235,23 @@ Action ParseControlExpect(const std::wstring& name, Args& a) {
       checks.push_back([name, c, back, prop](Runner& r) {
         auto& ctl = r.ResolveControl(name);
         auto got = back ? ctl.back_color() : ctl.fore_color();
-        Check(r, name + L" " + prop, ColorText(c), got ? ColorText(*got) : L"the default colour");
+        ExpectEqual(r, name + L" " + prop, ColorText(c),
+                    got ? ColorText(*got) : L"the default colour");
       });
     } else if (prop == L"locked" || prop == L"unlocked") {
       const bool locked = prop == L"locked";
       checks.push_back([name, locked](Runner& r) {
         const bool got = r.ResolveControl(name).locked();
-        Check(r, name, locked ? L"locked" : L"unlocked", got ? L"locked" : L"unlocked");
+        ExpectEqual(r, name, locked ? L"locked" : L"unlocked", got ? L"locked" : L"unlocked");
       });
     } else if (prop == L"selection") {
       const int start = a.Int();
       const int length = a.Int();
       checks.push_back([name, start, length](Runner& r) {
         auto& c = r.ResolveControl(name);
-        Check(r, name + L" selection", std::to_wstring(start) + L" " + std::to_wstring(length),
-              std::to_wstring(c.sel_start()) + L" " + std::to_wstring(c.sel_length()));
+        ExpectEqual(r, name + L" selection",
+                    std::to_wstring(start) + L" " + std::to_wstring(length),
+                    std::to_wstring(c.sel_start()) + L" " + std::to_wstring(c.sel_length()));
       });
     } else if (prop == L"rect") {
       ui::TwipsRect rect;
@@ -312,7 +264,7 @@ Action ParseControlExpect(const std::wstring& name, Args& a) {
           return std::to_wstring(x.left) + L" " + std::to_wstring(x.top) + L" " +
                  std::to_wstring(x.width) + L" " + std::to_wstring(x.height);
         };
-        Check(r, name + L" rect", s(rect), s(r.ResolveControl(name).spec().rect));
+        ExpectEqual(r, name + L" rect", s(rect), s(r.ResolveControl(name).spec().rect));
       });
     } else {
       throw StatementError(L"unknown property '" + prop + L"'");
@@ -332,7 +284,7 @@ Action ParseExpectFocus(Args& a) {
   a.End();
   return [name](Runner& r) {
     ui::Control* f = r.program() ? r.program()->focused() : nullptr;
-    Check(r, L"focus", name, f ? ControlName(*f) : L"nothing");
+    ExpectEqual(r, L"focus", name, f ? ControlName(*f) : L"nothing");
   };
 }
 
@@ -373,9 +325,9 @@ Action ParseExpectState(Args& a) {
     else if (name == L"ExcelHwnd") {
       if (value.kind == Token::Kind::kWord && value.text == L"excel") {
         const auto h = r.desktop().excel.ActiveWindowHandle();
-        Check(r, L"state ExcelHwnd", L"the Excel window " + std::to_wstring(h),
-              s.ExcelHwnd == h && h != 0 ? L"the Excel window " + std::to_wstring(h)
-                                         : std::to_wstring(s.ExcelHwnd));
+        ExpectEqual(r, L"state ExcelHwnd", L"the Excel window " + std::to_wstring(h),
+                    s.ExcelHwnd == h && h != 0 ? L"the Excel window " + std::to_wstring(h)
+                                               : std::to_wstring(s.ExcelHwnd));
         return;
       }
       number = s.ExcelHwnd;
@@ -383,11 +335,11 @@ Action ParseExpectState(Args& a) {
       r.Abort(L"unknown state " + name);
     }
     if (text) {
-      Check(r, L"state " + name, TokenText(value), Quote(*text));
+      ExpectEqual(r, L"state " + name, TokenText(value), Quote(*text));
     } else {
-      Check(r, L"state " + name,
-            value.kind == Token::Kind::kNumber ? NumberText(value.number) : TokenText(value),
-            std::to_wstring(*number));
+      ExpectEqual(r, L"state " + name,
+                  value.kind == Token::Kind::kNumber ? NumberText(value.number) : TokenText(value),
+                  std::to_wstring(*number));
     }
   };
 }
@@ -409,7 +361,7 @@ Action ParseExpectWindow(Args& a) {
     SimWindow* sw = w ? r.desktop().windows.FindByModel(*w) : nullptr;
     const std::wstring state = sw == nullptr ? L"absent" : sw->visible ? L"shown" : L"hidden";
     if (what == L"absent" || what == L"hidden" || what == L"shown") {
-      Check(r, L"window " + name, what, state);
+      ExpectEqual(r, L"window " + name, what, state);
       return;
     }
     if (sw == nullptr) {
@@ -417,13 +369,13 @@ Action ParseExpectWindow(Args& a) {
       return;
     }
     if (what == L"topmost" || what == L"normal") {
-      Check(r, L"window " + name, what, sw->topmost ? L"topmost" : L"normal");
+      ExpectEqual(r, L"window " + name, what, sw->topmost ? L"topmost" : L"normal");
     } else if (what == L"at") {
-      Check(r, L"window " + name + L" at", std::to_wstring(x) + L" " + std::to_wstring(y),
-            std::to_wstring(sw->rect.left) + L" " + std::to_wstring(sw->rect.top));
+      ExpectEqual(r, L"window " + name + L" at", std::to_wstring(x) + L" " + std::to_wstring(y),
+                  std::to_wstring(sw->rect.left) + L" " + std::to_wstring(sw->rect.top));
     } else {
-      Check(r, L"window " + name + L" size", std::to_wstring(x) + L" " + std::to_wstring(y),
-            std::to_wstring(sw->rect.width()) + L" " + std::to_wstring(sw->rect.height()));
+      ExpectEqual(r, L"window " + name + L" size", std::to_wstring(x) + L" " + std::to_wstring(y),
+                  std::to_wstring(sw->rect.width()) + L" " + std::to_wstring(sw->rect.height()));
     }
   };
 }
@@ -433,7 +385,8 @@ Action ParseExpectMessageBox(Args& a) {
     a.End();
     return [](Runner& r) {
       auto& mb = r.desktop().windows.message_box;
-      Check(r, L"messagebox", L"none", mb ? Quote(mb->text) + L" " + Quote(mb->title) : L"none");
+      ExpectEqual(r, L"messagebox", L"none",
+                  mb ? Quote(mb->text) + L" " + Quote(mb->title) : L"none");
     };
   }
   const std::wstring text = a.String();
@@ -441,8 +394,8 @@ Action ParseExpectMessageBox(Args& a) {
   a.End();
   return [text, title](Runner& r) {
     auto& mb = r.desktop().windows.message_box;
-    Check(r, L"messagebox", Quote(text) + L" " + Quote(title),
-          mb ? Quote(mb->text) + L" " + Quote(mb->title) : L"none");
+    ExpectEqual(r, L"messagebox", Quote(text) + L" " + Quote(title),
+                mb ? Quote(mb->text) + L" " + Quote(mb->title) : L"none");
   };
 }
 
@@ -452,16 +405,15 @@ Action ParseExpectSettings(Args& a) {
     return [](Runner& r) {
       auto& f = r.desktop().files;
       const SimFile* file = f.Find(f.SettingsPath());
-      Check(r, L"settings", L"absent", file ? Escaped(FromBytes(file->bytes)) : L"absent");
+      ExpectEqual(r, L"settings", L"absent", file ? EscapedBytes(file->bytes) : L"absent");
     };
   }
-  const std::string bytes = ToBytes(a.String());
+  const std::string bytes = ScenarioBytes(a.String());
   a.End();
   return [bytes](Runner& r) {
     auto& f = r.desktop().files;
     const SimFile* file = f.Find(f.SettingsPath());
-    Check(r, L"settings", Escaped(FromBytes(bytes)),
-          file ? Escaped(FromBytes(file->bytes)) : L"absent");
+    ExpectEqual(r, L"settings", EscapedBytes(bytes), file ? EscapedBytes(file->bytes) : L"absent");
   };
 }
 
@@ -469,7 +421,7 @@ Action ParseExpectRunState(Args& a, bool exited) {
   a.End();
   return [exited](Runner& r) {
     const bool got = r.desktop().world.exited;
-    Check(r, L"", exited ? L"exited" : L"running", got ? L"exited" : L"running");
+    ExpectEqual(r, L"", exited ? L"exited" : L"running", got ? L"exited" : L"running");
   };
 }
 
@@ -477,7 +429,7 @@ Action ParseExpectClock(Args& a) {
   const long long ms = static_cast<long long>(a.Number());
   a.End();
   return [ms](Runner& r) {
-    Check(r, L"clock", std::to_wstring(ms), std::to_wstring(r.desktop().world.now()));
+    ExpectEqual(r, L"clock", std::to_wstring(ms), std::to_wstring(r.desktop().world.now()));
   };
 }
 
@@ -493,7 +445,7 @@ Action ParseExpectForeground(Args& a) {
       ui::Window* w = r.FindWindow(name);
       if (w != nullptr && w->handle() == h && h != 0) got = name;
     }
-    Check(r, L"foreground", want, got);
+    ExpectEqual(r, L"foreground", want, got);
   };
 }
 
