@@ -19,8 +19,8 @@ constexpr Millis kPostExitLimit = 600000;
 
 }  // namespace
 
-Runner::Runner(std::string file, bool trace, std::ostream& out)
-    : file_(std::move(file)), trace_(trace), out_(out) {
+Runner::Runner(std::string file, bool trace, std::ostream& out, bool late_bound)
+    : file_(std::move(file)), trace_(trace), late_bound_(late_bound), out_(out) {
   RegisterShellStatements(registry_);
   RegisterExcelStatements(registry_);
   RegisterClipboardStatements(registry_);
@@ -162,6 +162,14 @@ void Runner::StartProgram(Millis due) {
   all_taken_ = next_ >= statements_.size();
   world.Trace(L"start");
   services_ = std::make_unique<platform::Services>(desktop_->services());
+  if (late_bound_) {
+    world.Trace(L"Excel is reached through the late-bound host");
+    loopback_ = std::make_unique<LoopbackRuntime>(desktop_->excel);
+    late_bound_host_ = std::make_unique<automation::LateBoundHost>(*loopback_);
+    services_ = std::make_unique<platform::Services>(platform::Services{
+        *late_bound_host_, services_->windows, services_->clipboard, services_->voices,
+        services_->shell, services_->system, services_->files});
+  }
   program_ = std::make_unique<app::Program>(*services_);
   program_->Start();
   IdleLoop();

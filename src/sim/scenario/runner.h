@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "automation/late_bound_host.h"
 #include "core/app/program.h"
+#include "sim/automation/loopback_runtime.h"
 #include "sim/desktop.h"
 #include "sim/scenario/registry.h"
 
@@ -22,7 +24,9 @@ struct Statement {
 
 class Runner : public PointHandler {
  public:
-  Runner(std::string file, bool trace, std::ostream& out);
+  // late_bound: the program reaches the simulated Excel through the late-bound host and
+  // the object model, as the Windows program reaches Excel.
+  Runner(std::string file, bool trace, std::ostream& out, bool late_bound = false);
   ~Runner() override;
 
   // Parses and runs the file; true when every expectation held.
@@ -61,6 +65,7 @@ class Runner : public PointHandler {
 
   std::string file_;
   bool trace_;
+  bool late_bound_;
   std::ostream& out_;
   Registry registry_;
   std::vector<Statement> statements_;
@@ -70,6 +75,8 @@ class Runner : public PointHandler {
   int failures_ = 0;
   Millis post_exit_time_ = 0;
   std::unique_ptr<Desktop> desktop_;
+  std::unique_ptr<LoopbackRuntime> loopback_;
+  std::unique_ptr<automation::LateBoundHost> late_bound_host_;
   std::unique_ptr<platform::Services> services_;
   std::unique_ptr<app::Program> program_;
 };

@@ -1,0 +1,162 @@
+// Excel's active worksheet as the host's sheet. Cells, shapes and columns are reached the way a
+// script reaches them: Cells(row, column), Shapes(index) and Columns(column) pass their
+// arguments to the collection's default member in the same call.
+#include <string>
+
+#include "automation/excel_members.h"
+#include "automation/late_bound_objects.h"
+#include "core/runtime/automation_error.h"
+
+namespace harumado::automation {
+namespace {
+
+namespace sheet = excel::worksheet;
+namespace range = excel::range;
+
+constexpr std::int32_t kColumns = 16384;
+
+const Member& CellMember(platform::CellProperty property) {
+  switch (property) {
+    case platform::CellProperty::kValue:
+      return range::kValue;
+    case platform::CellProperty::kText:
+      return range::kText;
+    case platform::CellProperty::kNumberFormatLocal:
+      return range::kNumberFormatLocal;
+    case platform::CellProperty::kFormula:
+      break;
+  }
+  return range::kFormula;
+}
+
+const Member& ShapeMember(platform::ShapeProperty property) {
+  switch (property) {
+    case platform::ShapeProperty::kLockAspectRatio:
+      return excel::shape::kLockAspectRatio;
+    case platform::ShapeProperty::kPlacement:
+      return excel::shape::kPlacement;
+    case platform::ShapeProperty::kLeft:
+      return excel::shape::kLeft;
+    case platform::ShapeProperty::kTop:
+      return excel::shape::kTop;
+    case platform::ShapeProperty::kWidth:
+      return excel::shape::kWidth;
+    case platform::ShapeProperty::kHeight:
+      break;
+  }
+  return excel::shape::kHeight;
+}
+
+rt::Value Long(std::int32_t n) { return rt::Value::Number(n); }
+
+class LateBoundSheet final : public platform::ExcelSheet {
+ public:
+  explicit LateBoundSheet(ObjectRef worksheet) : sheet_(std::move(worksheet)) {}
+
+  void Paste() override { sheet_->Call(sheet::kPaste); }
+
+  void PastePicture() override {
+    sheet_->GetObject(sheet::kPictures)->Call(excel::pictures::kPaste);
+  }
+
+  int ShapeCount() override {
+    return LongOf(sheet_->GetObject(sheet::kShapes)->Get(excel::shapes::kCount));
+  }
+
+  void SetShapeProperty(int index, platform::ShapeProperty property, double value) override {
+    sheet_->GetObject(sheet::kShapes, {Long(index)})
+        ->Put(ShapeMember(property), rt::Value::Number(value));
+  }
+
+  rt::Value GetCell(std::int32_t row, std::int32_t column,
+                    platform::CellProperty property) override {
+    return Cell(row, column)->Get(CellMember(property)).value();
+  }
+
+  void SetCell(std::int32_t row, std::int32_t column, platform::CellProperty property,
+               const rt::Value& value) override {
+    Cell(row, column)->Put(CellMember(property), value);
+  }
+
+  // One call for the whole block: values and formulas come as an array of one column. Text and
+  // local format come as one value when every cell shares it and as Null when they differ;
+  // only then is each cell read by itself.
+  std::vector<rt::Value> GetColumnCells(std::int32_t column, std::int32_t first_row,
+                                        std::int32_t last_row,
+                                        platform::CellProperty property) override {
+    if (first_row > last_row || column < 1 || column > kColumns) {
+      throw rt::AutomationError(rt::err::kApplicationDefined);
+    }
+    const std::size_t count = static_cast<std::size_t>(last_row) - first_row + 1;
+    const ObjectRef block = sheet_->GetObject(
+        sheet::kRange, {rt::Value::Text(ColumnBlockAddress(column, first_row, last_row))});
+    const Variant result = block->Get(CellMember(property));
+    std::vector<rt::Value> values;
+    if (result.is_array()) {
+      const Array& array = result.array();
+      if (array.rows != static_cast<std::int32_t>(count)) {
+        throw rt::AutomationError(rt::err::kTypeMismatch);
+      }
+      values.reserve(count);
+      for (std::int32_t r = 0; r < array.rows; ++r) values.push_back(array.at(r, 0));
+      return values;
+    }
+    if (result.is_null()) {
+      values.reserve(count);
+      for (std::int32_t row = first_row; row <= last_row; ++row) {
+        values.push_back(GetCell(row, column, property));
+      }
+      return values;
+    }
+    return std::vector<rt::Value>(count, result.value());
+  }
+
+  std::int32_t RowCount() override {
+    return LongOf(sheet_->GetObject(sheet::kRows)->Get(range::kCount));
+  }
+
+  std::int32_t EndUpRow(std::int32_t row, std::int32_t column) override {
+    const ObjectRef end = Cell(row, column)->GetObject(range::kEnd, {Long(excel::kXlUp)});
+    return LongOf(end->Get(range::kRow));
+  }
+
+  void SetColumnWidth(std::int32_t column, double width) override {
+    sheet_->GetObject(sheet::kColumns, {Long(column)})
+        ->Put(range::kColumnWidth, rt::Value::Number(width));
+  }
+
+  void AutoFitColumn(std::int32_t column) override {
+    sheet_->GetObject(sheet::kColumns, {Long(column)})->Call(range::kAutoFit);
+  }
+
+ private:
+  ObjectRef Cell(std::int32_t row, std::int32_t column) {
+    return sheet_->GetObject(sheet::kCells, {Long(row), Long(column)});
+  }
+
+  ObjectRef sheet_;
+};
+
+std::wstring ColumnLetters(std::int32_t column) {
+  std::wstring letters;
+  for (std::int32_t n = column; n > 0; n = (n - 1) / 26) {
+    letters.insert(letters.begin(), static_cast<wchar_t>(L'A' + (n - 1) % 26));
+  }
+  return letters;
+}
+
+}  // namespace
+
+std::unique_ptr<platform::ExcelSheet> MakeLateBoundSheet(ObjectRef worksheet) {
+  return std::make_unique<LateBoundSheet>(std::move(worksheet));
+}
+
+std::wstring ColumnBlockAddress(std::int32_t column, std::int32_t first_row,
+                                std::int32_t last_row) {
+  const std::wstring letters = ColumnLetters(column);
+  std::wstring address = letters + std::to_wstring(first_row);
+  if (last_row != first_row) address += L":" + letters + std::to_wstring(last_row);
+  return address;
+}
+
+}  // namespace harumado::automation
