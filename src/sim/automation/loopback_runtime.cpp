@@ -3,7 +3,6 @@
 #include "automation/excel_members.h"
 #include "automation/model/model.h"
 #include "core/runtime/automation_error.h"
-#include "sim/excel/adapters.h"
 
 namespace harumado::sim {
 namespace {
@@ -21,16 +20,16 @@ automation::ObjectRef LoopbackRuntime::GetActiveObject(std::wstring_view prog_id
       automation::model::ServeApplication(excel_.GetActiveObject()), wire_);
 }
 
-// The Global class reaches the instance the simulated Global object would bind to; its
-// application is not one of the objects the program holds itself.
+// The Global class serves the simulated Global object itself, so that it binds, and binds
+// again, as the simulation has it; it is not one of the objects the program holds itself.
 automation::ObjectRef LoopbackRuntime::CreateObject(std::wstring_view prog_id) {
   if (prog_id == kApplicationProgId) {
     return automation::model::ConnectInProcess(
         automation::model::ServeApplication(excel_.CreateObject()), wire_);
   }
   if (prog_id == kGlobalProgId && global_class) {
-    std::shared_ptr<platform::ExcelApplication> application =
-        MakeApplicationObject(excel_, excel_.ResolveGlobal(), false);
+    std::shared_ptr<platform::ExcelApplication> application(&excel_.GlobalApplication(),
+                                                            [](platform::ExcelApplication*) {});
     return automation::model::ConnectInProcess(
         automation::model::ServeGlobal(std::move(application)), wire_);
   }
