@@ -1,8 +1,30 @@
 #!/usr/bin/env bash
-# Builds the program and runs a demonstration session on the simulated desktop.
+# Builds the Windows program and starts it under wine (on this display, or on a virtual screen
+# when there is none: then a picture of the screen is kept and the program is ended after a few
+# seconds).  scripts/run.sh --sim  runs the demonstration session on the simulated desktop.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-test-deps.sh
-cmake --preset dev
-cmake --build --preset dev --target harumado-sim
-build/dev/src/sim/harumado-sim --trace tests/scenarios/demo.scenario
+if [ "${1:-}" = "--sim" ]; then
+  cmake --preset dev
+  cmake --build --preset dev --target harumado-sim
+  exec build/dev/src/sim/harumado-sim --trace tests/scenarios/demo.scenario
+fi
+
+cmake --preset windows
+cmake --build --preset windows --target harumado
+program="$PWD/build/windows/src/win32/harumado.exe"
+# shellcheck source=scripts/wine-session.sh
+source scripts/wine-session.sh
+trap wine_session_stop EXIT
+wine_session_start "$PWD/build/windows/wine-run" --visible
+if [ -z "$XVFB_PID" ]; then
+  echo "Harumado runs under wine on $DISPLAY; close its main window to end it."
+  wine "$program" </dev/null >"$WINE_SESSION_ROOT/logs/harumado.log" 2>&1 || true
+else
+  echo "No display: Harumado runs on a virtual screen for a few seconds."
+  wine "$program" </dev/null >"$WINE_SESSION_ROOT/logs/harumado.log" 2>&1 &
+  sleep 6
+  shot="$PWD/build/windows/run-screenshot.png"
+  import -window root "$shot" && echo "picture of the screen: $shot"
+fi

@@ -6,3 +6,5 @@ scripts/install-test-deps.sh
 cmake --preset dev
 cmake --build --preset dev
 ctest --preset dev
+# The Windows program, cross-built and tested under wine.
+scripts/test-windows.sh

@@ -132,9 +132,9 @@ void ControlViewWin32::Destroy() {
     for (Native& n : natives_) {
       if (n.hwnd == nullptr) ::KillTimer(hwnd_, static_cast<UINT_PTR>(n.id));
     }
-    ::DestroyWindow(std::exchange(hwnd_, nullptr));  // takes the tooltip window with it
+    ::DestroyWindow(std::exchange(hwnd_, nullptr));
   }
-  tooltip_ = nullptr;
+  tooltip_.reset();
 }
 
 // Controls are created in tab order, so the dialog navigation of the message loop follows it.
@@ -177,16 +177,18 @@ void ControlViewWin32::CreateControls() {
   }
 }
 
+// The tooltip window has no owner: an owned topmost popup keeps its owner from becoming topmost
+// on some systems. It is destroyed with the view.
 void ControlViewWin32::CreateTooltips() {
-  tooltip_ =
-      ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                        WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
-                        CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, instance_, nullptr);
+  tooltip_.reset(::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                   WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                                   instance_, nullptr));
   for (Native& n : natives_) UpdateTool(n);
 }
 
 void ControlViewWin32::UpdateTool(Native& n) {
-  if (tooltip_ == nullptr || n.hwnd == nullptr) return;
+  if (!tooltip_ || n.hwnd == nullptr) return;
   const std::wstring& text = n.model->tooltip();
   TTTOOLINFOW info{};
   info.cbSize = sizeof info;
@@ -195,12 +197,14 @@ void ControlViewWin32::UpdateTool(Native& n) {
   info.uId = reinterpret_cast<UINT_PTR>(n.hwnd);
   info.lpszText = const_cast<wchar_t*>(text.c_str());
   if (text.empty()) {
-    if (n.has_tool) ::SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    if (n.has_tool)
+      ::SendMessageW(tooltip_.get(), TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
     n.has_tool = false;
   } else if (n.has_tool) {
-    ::SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
+    ::SendMessageW(tooltip_.get(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
   } else {
-    n.has_tool = ::SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info)) != 0;
+    n.has_tool =
+        ::SendMessageW(tooltip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info)) != 0;
   }
 }
 
@@ -420,6 +424,13 @@ void ControlViewWin32::FocusNative(ui::Control& control) {
   if (n != nullptr && n->hwnd != nullptr && ::IsWindowVisible(hwnd_)) ::SetFocus(n->hwnd);
 }
 
+void ControlViewWin32::RestoreFocus() {
+  HWND target = last_focus_ != nullptr && ::IsWindow(last_focus_) && ::IsWindowEnabled(last_focus_)
+                    ? last_focus_
+                    : ::GetNextDlgTabItem(hwnd_, nullptr, FALSE);
+  if (target != nullptr) ::SetFocus(target);
+}
+
 void ControlViewWin32::ApplyPendingFocus() {
   if (requested_focus_ != nullptr) FocusNative(*requested_focus_);
 }
@@ -498,6 +509,19 @@ LRESULT ControlViewWin32::HandleWindowMessage(UINT message, WPARAM wparam, LPARA
       ::FillRect(reinterpret_cast<HDC>(wparam), &r, Brush(WindowBackColor()));
       return 1;
     }
+    case WM_ACTIVATE:
+      // As in a dialog, the control that had the focus gets it back when the window is
+      // activated again.
+      if (LOWORD(wparam) == WA_INACTIVE) {
+        HWND focus = ::GetFocus();
+        if (focus != nullptr && ::IsChild(hwnd_, focus)) last_focus_ = focus;
+      } else if (HIWORD(wparam) == 0) {
+        RestoreFocus();
+      }
+      return 0;
+    case WM_SETFOCUS:
+      RestoreFocus();
+      return 0;
     case WM_CLOSE:
       if (model_->on_close_request) {
         auto request = model_->on_close_request;
@@ -539,9 +563,11 @@ void ControlViewWin32::HandleCommand(HWND child, int code) {
       break;
     case EN_SETFOCUS:
       ApplyImeMode(*n);
+      last_focus_ = child;
       if (focus_recorder_) focus_recorder_(*c);
       break;
     case BN_SETFOCUS:
+      last_focus_ = child;
       if (focus_recorder_) focus_recorder_(*c);
       break;
     default:

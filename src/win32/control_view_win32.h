@@ -73,6 +73,7 @@ class ControlViewWin32 final : public ui::ControlView,
   void WriteSelection(Native& native);
   void FocusNative(ui::Control& control);
   void ApplyImeMode(const Native& native);
+  void RestoreFocus();
 
   Native* FindNative(HWND hwnd);
   Native* FindNative(const ui::Control& control);
@@ -90,7 +91,7 @@ class ControlViewWin32 final : public ui::ControlView,
   HINSTANCE instance_;
   ui::Window* model_;
   HWND hwnd_ = nullptr;
-  HWND tooltip_ = nullptr;
+  UniqueWindow tooltip_;
   int dpi_ = 96;
   std::vector<Native> natives_;
   FontCache fonts_;
@@ -100,6 +101,7 @@ class ControlViewWin32 final : public ui::ControlView,
   UniqueIcon small_icon_;
   std::function<void(ui::Control&)> focus_recorder_;  // the program's focus keeper
   ui::Control* requested_focus_ = nullptr;
+  HWND last_focus_ = nullptr;        // the control to focus when the window is activated
   bool writing_ = false;             // the model's text is being written to a native control
   HWND suppressed_click_ = nullptr;  // a button whose own click notification is not passed on
 };

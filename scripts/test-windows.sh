@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Cross-builds the Windows program and runs its tests under wine: a harness drives the real
+# windows on a virtual screen, in a wine prefix and HOME of their own. Leaves pictures of the
+# windows in build/windows/artifacts/ and prints the program's size and start-up time.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-test-deps.sh
+cmake --preset windows
+cmake --build --preset windows
+
+session="$PWD/build/windows/wine-session"
+artifacts="$PWD/build/windows/artifacts"
+harness=build/windows/tests/win32/harumado-harness.exe
+program=build/windows/src/win32/harumado.exe
+# shellcheck source=scripts/wine-session.sh
+source scripts/wine-session.sh
+trap wine_session_stop EXIT
+wine_session_start "$session"
+
+# One run first, so that wine's server and its own processes are up before the tests.
+wine_run 120 "$session/logs/warm-up.log" "$harness" copy-text warm-up || true
+
+rm -rf "$artifacts"
+ctest --preset windows
+
+convert_bin=/usr/bin/convert
+[ -x "$convert_bin" ] || convert_bin=convert
+for picture in "$artifacts"/*.bmp; do
+  [ -e "$picture" ] && "$convert_bin" "$picture" "${picture%.bmp}.png" && rm -f "$picture"
+done
+echo "screenshots: $(ls "$artifacts" 2>/dev/null | tr '\n' ' ')"
+
+# Benchmark figures (not a test): program size and start-up time to the first shown window.
+if wine_run 300 "$session/logs/benchmark.log" "$harness" startup-benchmark "$program" 7; then
+  tr -d '\r' <"$session/logs/benchmark.log"
+else
+  echo "startup benchmark did not run (see $session/logs/benchmark.log)"
+fi

@@ -1,0 +1,102 @@
+// The clipboard from the harness's side: copying text, and a viewer window in the chain.
+#include <cstring>
+#include <thread>
+
+#include "harness.h"
+
+namespace harumado::harness {
+
+bool CopyText(const std::wstring& text) {
+  bool open = false;
+  for (int attempt = 0; attempt < 50 && !open; ++attempt) {
+    open = ::OpenClipboard(nullptr) != FALSE;
+    if (!open) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  if (!open) return false;
+  ::EmptyClipboard();
+  const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+  HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes);
+  bool ok = false;
+  if (memory != nullptr) {
+    std::memcpy(::GlobalLock(memory), text.c_str(), bytes);
+    ::GlobalUnlock(memory);
+    ok = ::SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+    if (!ok) ::GlobalFree(memory);
+  }
+  ::CloseClipboard();
+  return ok;
+}
+
+// The harness started again with "copy-text TEXT".
+bool CopyTextFromAnotherProcess(const std::wstring& text) {
+  wchar_t self[MAX_PATH] = {};
+  ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+  std::wstring command = L"\"" + std::wstring(self) + L"\" copy-text \"" + text + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info{};
+  if (!::CreateProcessW(self, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &info)) {
+    return false;
+  }
+  win32::UniqueHandle process(info.hProcess);
+  win32::UniqueHandle thread(info.hThread);
+  // The copying process ends quickly; messages to this thread's windows are handled meanwhile.
+  DWORD code = 1;
+  WaitUntil([&] { return ::WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0; },
+            std::chrono::seconds(10));
+  ::GetExitCodeProcess(process.get(), &code);
+  return code == 0;
+}
+
+ViewerWindow::ViewerWindow() {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = &ViewerWindow::Proc;
+  wc.hInstance = ::GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"HarumadoHarnessViewer";
+  ::RegisterClassW(&wc);
+  hwnd_ = ::CreateWindowExW(0, wc.lpszClassName, L"harness viewer", WS_POPUP, 0, 0, 1, 1, nullptr,
+                            nullptr, wc.hInstance, this);
+  next_ = ::SetClipboardViewer(hwnd_);
+  Pump(std::chrono::milliseconds(50));
+  notifications_ = 0;  // the system tells a new viewer of the current content at once
+}
+
+ViewerWindow::~ViewerWindow() {
+  ::ChangeClipboardChain(hwnd_, next_);
+  ::DestroyWindow(hwnd_);
+}
+
+LRESULT CALLBACK ViewerWindow::Proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTW*>(lparam);
+    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  auto* self = reinterpret_cast<ViewerWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (self != nullptr) {
+    if (message == WM_DRAWCLIPBOARD) {
+      ++self->notifications_;
+      if (self->next_ != nullptr) ::SendMessageW(self->next_, message, wparam, lparam);
+      return 0;
+    }
+    if (message == WM_CHANGECBCHAIN) {
+      if (reinterpret_cast<HWND>(wparam) == self->next_) {
+        self->next_ = reinterpret_cast<HWND>(lparam);
+      } else if (self->next_ != nullptr) {
+        ::SendMessageW(self->next_, message, wparam, lparam);
+      }
+      return 0;
+    }
+  }
+  return ::DefWindowProcW(hwnd, message, wparam, lparam);
+}
+
+void ViewerWindow::Pump(std::chrono::milliseconds duration) {
+  WaitUntil([] { return false; }, duration);
+}
+
+bool ViewerWindow::WaitForNotifications(int count, std::chrono::milliseconds within) {
+  return WaitUntil([&] { return notifications_ >= count; }, within);
+}
+
+}  // namespace harumado::harness
