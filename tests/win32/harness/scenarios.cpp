@@ -15,6 +15,7 @@ void UsageWindow(const std::wstring&, const std::vector<std::wstring>&);
 void SpeechWindow(const std::wstring&, const std::vector<std::wstring>&);
 void ViewerChain(const std::wstring&, const std::vector<std::wstring>&);
 void Screens(const std::wstring&, const std::vector<std::wstring>&);
+void ExcelMissing(const std::wstring&, const std::vector<std::wstring>&);
 
 const std::vector<Scenario>& AllScenarios() {
   static const std::vector<Scenario> all = {
@@ -31,6 +32,7 @@ const std::vector<Scenario>& AllScenarios() {
       {L"speech-window", &SpeechWindow},
       {L"viewer-chain", &ViewerChain},
       {L"screens", &Screens},
+      {L"excel-missing", &ExcelMissing},
   };
   return all;
 }
