@@ -41,6 +41,10 @@ wine_session_start() {
       echo "wine-session: wineboot failed (see $root/logs/wineboot.log)" >&2
       return 1
     }
+    # A new prefix goes on setting itself up after wineboot returns, and programs started
+    # meanwhile are slow: wait until every process of the set-up has ended and the server is
+    # gone, then start afresh.
+    timeout 180 wineserver -w </dev/null >/dev/null 2>&1 || true
   fi
   # The server stays up between the runs of the session.
   timeout 30 wineserver -p </dev/null >/dev/null 2>&1 || true
