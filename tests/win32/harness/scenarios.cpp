@@ -16,6 +16,7 @@ void SpeechWindow(const std::wstring&, const std::vector<std::wstring>&);
 void ViewerChain(const std::wstring&, const std::vector<std::wstring>&);
 void Screens(const std::wstring&, const std::vector<std::wstring>&);
 void ExcelMissing(const std::wstring&, const std::vector<std::wstring>&);
+void HighDpi(const std::wstring&, const std::vector<std::wstring>&);
 
 const std::vector<Scenario>& AllScenarios() {
   static const std::vector<Scenario> all = {
@@ -33,6 +34,7 @@ const std::vector<Scenario>& AllScenarios() {
       {L"viewer-chain", &ViewerChain},
       {L"screens", &Screens},
       {L"excel-missing", &ExcelMissing},
+      {L"high-dpi", &HighDpi},
   };
   return all;
 }

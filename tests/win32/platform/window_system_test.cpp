@@ -199,3 +199,39 @@ PLATFORM_TEST(QuitStopsNestedDispatchAndEndsTheMainLoop) {
   CHECK_INT(0, windows.Run([&] { ++idles; }));
   windows.Destroy(handle);
 }
+
+// The main window is closed while a handler runs its own dispatching loop (as the paste loop
+// does): the close runs nested, ends the program, and the loop returns afterwards without
+// touching the window that is gone.
+PLATFORM_TEST(CloseDuringANestedLoopIsSafe) {
+  WindowSystemWin32 windows(::GetModuleHandleW(nullptr));
+  auto model = ui::MakeMainWindowLayout();
+  const auto handle = windows.Create(*model);
+  HWND hwnd = reinterpret_cast<HWND>(handle);
+  windows.Show(handle);
+  bool closed = false;
+  int cycles_after_close = 0;
+  model->on_close_request = [&] {
+    windows.Destroy(handle);
+    model->set_view(nullptr);
+    windows.Quit(0);
+    closed = true;
+  };
+  ui::Control& button = (*model)[L"Command5"];
+  button.on_click = [&] {
+    ::PostMessageW(hwnd, WM_CLOSE, 0, 0);
+    for (int cycle = 0; cycle < 200; ++cycle) {
+      windows.DoEvents();
+      if (closed && ++cycles_after_close == 3) break;
+      windows.Sleep(5);
+    }
+    button.SetText(L"     貼り付け     開始");  // the model only: its window is gone
+  };
+  HWND native = Item(hwnd, *model, L"Command5");
+  ::SendMessageW(native, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+  ::SendMessageW(native, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+  CHECK(closed);
+  CHECK_INT(3, cycles_after_close);
+  CHECK(!::IsWindow(hwnd));
+  CHECK_INT(0, windows.Run([] {}));
+}
