@@ -20,6 +20,6 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 # Japanese text under wine needs the glibc locale (without it controls show empty boxes and
 # the ANSI code page stays 1252).
-if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
+if ! locale -a 2>/dev/null | grep -i '^ja_JP\.utf-\?8$' >/dev/null; then
   $SUDO localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
 fi

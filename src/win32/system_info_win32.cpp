@@ -17,9 +17,14 @@ std::int32_t SystemInfoWin32::VersionBuildNumber() {
   OSVERSIONINFOA info{};
   info.dwOSVersionInfoSize = sizeof info;  // 148
 #if defined(_MSC_VER)
-#pragma warning(suppress : 4996)
+#pragma warning(push)
+#pragma warning(disable : 4996)  // GetVersionExA is deprecated, and used on purpose
 #endif
-  if (!::GetVersionExA(&info)) return 0;
+  const BOOL ok = ::GetVersionExA(&info);
+#if defined(_MSC_VER)
+#pragma warning(pop)
+#endif
+  if (!ok) return 0;
   return static_cast<std::int32_t>(info.dwBuildNumber);
 }
 

@@ -24,8 +24,17 @@ std::wstring FileText(const std::wstring& path) {
   return bytes ? Printable(*bytes) : L"<no file>";
 }
 
-void ExpectColor(const std::wstring& what, const Color& expected, const Color& got) {
+// The screen may still be catching up with the last change: the colour is looked at again for
+// a moment before the expectation fails.
+void ExpectColor(const std::wstring& what, const Color& expected,
+                 const std::function<Color()>& look) {
+  Color got = look();
+  WaitUntil([&] { return Near(expected, got = look(), 8); }, kFollowLimit);
   if (!Near(expected, got, 8)) Fail(what, ColorText(expected), ColorText(got));
+}
+
+void ExpectTextColor(const std::wstring& what, HWND control, const Color& color) {
+  Expect(WaitUntil([&] { return ShowsTextColor(control, color); }, kFollowLimit), what);
 }
 
 }  // namespace
@@ -97,7 +106,7 @@ void FirstRun(const std::wstring& program, const std::vector<std::wstring>&) {
   Expect(WaitUntil([&] { return Near(WindowBackColor(main), kLightGreen, 8); },
                    std::chrono::seconds(3)),
          L"main window painted");
-  ExpectColor(L"main window back", kLightGreen, WindowBackColor(main));
+  ExpectColor(L"main window back", kLightGreen, [&] { return WindowBackColor(main); });
   const struct {
     const wchar_t* control;
     Color back;
@@ -107,14 +116,16 @@ void FirstRun(const std::wstring& program, const std::vector<std::wstring>&) {
       {L"Text2", kWhite},       {L"Text1", kWhite},
   };
   for (const auto& b : backs) {
+    HWND control = Main(main, b.control);
     ExpectColor(std::wstring(b.control) + L" back colour", b.back,
-                BackColorOf(Main(main, b.control)));
+                [control] { return BackColorOf(control); });
   }
+  HWND command1 = Main(main, L"Command1");
   ExpectColor(L"Command1 back colour around its picture", kLightGreen,
-              CornerColorOf(Main(main, L"Command1")));
-  Expect(ShowsTextColor(text2, kBlue), L"Text2 text blue");
-  Expect(ShowsTextColor(Main(main, L"Text1"), kTextGreen), L"Text1 text green");
-  Expect(ShowsTextColor(Main(main, L"Command1"), Color{0, 64, 0}), L"Command1 shows its picture");
+              [command1] { return CornerColorOf(command1); });
+  ExpectTextColor(L"Text2 text blue", text2, kBlue);
+  ExpectTextColor(L"Text1 text green", Main(main, L"Text1"), kTextGreen);
+  ExpectTextColor(L"Command1 shows its picture", command1, Color{0, 64, 0});
 
   // The keyboard moves through the controls in the layout's tab order.
   const wchar_t* order[] = {L"Text1",  L"Command5",  L"Command8", L"Text2",
