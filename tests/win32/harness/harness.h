@@ -127,6 +127,8 @@ Color BackColorOf(HWND control);
 Color CornerColorOf(HWND control);  // just inside the corner, clear of a centred picture
 bool ShowsTextColor(HWND control, const Color& color);
 Color WindowBackColor(HWND window);
+// Whether the title bar's icon strip shows pixels of this colour.
+bool TitleBarShows(HWND window, const Color& color);
 // Characters of the text that the program's font has no glyph for.
 std::wstring MissingGlyphs(const std::wstring& face, const std::wstring& text);
 // Saves a picture of the window into the artifacts folder (when one was given).

@@ -126,6 +126,8 @@ void FirstRun(const std::wstring& program, const std::vector<std::wstring>&) {
   ExpectTextColor(L"Text2 text blue", text2, kBlue);
   ExpectTextColor(L"Text1 text green", Main(main, L"Text1"), kTextGreen);
   ExpectTextColor(L"Command1 shows its picture", command1, Color{0, 64, 0});
+  Expect(TitleBarShows(main, Color{176, 122, 60}) && TitleBarShows(main, Color{29, 122, 62}),
+         L"the clipboard icon with its green badge in the title bar");
 
   // The keyboard moves through the controls in the layout's tab order.
   const wchar_t* order[] = {L"Text1",  L"Command5",  L"Command8", L"Text2",

@@ -158,6 +158,15 @@ std::wstring MissingGlyphs(const std::wstring& face, const std::wstring& text) {
   return missing;
 }
 
+// The strip of the frame left of the caption text, where the window's small icon stands.
+bool TitleBarShows(HWND window, const Color& color) {
+  const Rect outer = WindowRect(window);
+  const Rect client = ClientRectOnScreen(window);
+  const Rect strip{outer.left, outer.top, outer.left + (client.top - outer.top) + 4, client.top};
+  ScreenShot shot(strip);
+  return shot.CountNear(strip, color, 40) >= 4;
+}
+
 void SetArtifactsFolder(const std::wstring& folder) {
   artifacts_folder = folder;
   if (!folder.empty()) ::CreateDirectoryW(folder.c_str(), nullptr);
