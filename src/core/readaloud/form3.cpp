@@ -91,8 +91,11 @@ void Form3::OnClipboardChange() {
   Speaker->Speak(text, platform::kSpeakAsync);
 }
 
+// A speech service that refuses a call (one that exists but implements nothing, say) must not
+// end the program or cut short the turn-off that calls this: the failing call is skipped.
 void Form3::Form3_StopSpeech() {
-  if (Speaker) Speaker->Speak(L"", platform::kSpeakPurgeBefore);
+  rt::SkipMode skip;
+  if (Speaker) skip.Run([&] { Speaker->Speak(L"", platform::kSpeakPurgeBefore); });
 }
 
 // Moves on to the next installed voice, back to the first after the last.
@@ -101,19 +104,23 @@ void Form3::Command1_Click() {
   ++VoiceIndex;
   if (VoiceIndex > static_cast<int>(VoiceTokens.size())) VoiceIndex = 1;
   const auto& token = VoiceTokens[VoiceIndex - 1];
-  Speaker->SetVoice(token);
-  Command1().SetText(token->GetDescription());
+  rt::SkipMode skip;
+  skip.Run([&] { Speaker->SetVoice(token); });
+  skip.Run([&] { Command1().SetText(token->GetDescription()); });
 }
 
 void Form3::Command2_Click() { Form3_StopSpeech(); }
 
-// Both sliders are applied to the voice unscaled: speed -10..10, volume 0..100.
+// Both sliders are applied to the voice unscaled: speed -10..10, volume 0..100. A refused call
+// is skipped as in Form3_StopSpeech.
 void Form3::HScroll1_Change() {
-  if (Speaker) Speaker->SetRate(HScroll1().value());
+  rt::SkipMode skip;
+  if (Speaker) skip.Run([&] { Speaker->SetRate(HScroll1().value()); });
 }
 
 void Form3::HScroll2_Change() {
-  if (Speaker) Speaker->SetVolume(HScroll2().value());
+  rt::SkipMode skip;
+  if (Speaker) skip.Run([&] { Speaker->SetVolume(HScroll2().value()); });
 }
 
 }  // namespace harumado::readaloud

@@ -88,34 +88,51 @@ class RecordingToken : public platform::VoiceToken {
 
 class RecordingVoice : public platform::Voice {
  public:
-  RecordingVoice(Log& log, const std::vector<std::wstring>& names) : log_(log), names_(names) {}
+  RecordingVoice(Log& log, const std::vector<std::wstring>& names, bool refuse)
+      : log_(log), names_(names), refuse_(refuse) {}
   ~RecordingVoice() override { log_.push_back(L"voice released"); }
 
   std::vector<std::shared_ptr<platform::VoiceToken>> GetVoices() override {
+    Refuse();
     std::vector<std::shared_ptr<platform::VoiceToken>> tokens;
     for (const auto& n : names_) tokens.push_back(std::make_shared<RecordingToken>(n));
     return tokens;
   }
   void SetVoice(const std::shared_ptr<platform::VoiceToken>& token) override {
+    Refuse();
     log_.push_back(L"Voice " + token->GetDescription());
   }
-  void SetRate(int rate) override { log_.push_back(L"Rate " + std::to_wstring(rate)); }
-  void SetVolume(int volume) override { log_.push_back(L"Volume " + std::to_wstring(volume)); }
+  void SetRate(int rate) override {
+    Refuse();
+    log_.push_back(L"Rate " + std::to_wstring(rate));
+  }
+  void SetVolume(int volume) override {
+    Refuse();
+    log_.push_back(L"Volume " + std::to_wstring(volume));
+  }
   void Speak(const std::wstring& text, int flags) override {
+    Refuse();
     log_.push_back(L"Speak \"" + text + L"\" " + std::to_wstring(flags));
   }
 
  private:
+  // A speech service that exists but implements nothing (E_NOTIMPL) refuses every call.
+  void Refuse() {
+    if (refuse_)
+      throw rt::AutomationError(static_cast<std::int32_t>(0x80004001u), L"not implemented");
+  }
   Log& log_;
   std::vector<std::wstring> names_;
+  bool refuse_;
 };
 
 class RecordingSpeech : public platform::VoiceFactory {
  public:
   explicit RecordingSpeech(Log& log) : log_(log) {}
   std::vector<std::wstring> names{L"Haruka", L"Ayumi"};
+  bool refuse_calls = false;
   std::unique_ptr<platform::Voice> CreateVoice() override {
-    return std::make_unique<RecordingVoice>(log_, names);
+    return std::make_unique<RecordingVoice>(log_, names, refuse_calls);
   }
 
  private:

@@ -46,6 +46,27 @@ TEST_F(SpeechWindow, LoadSendsOnlyTheVolume) {
   EXPECT_EQ(program.form3().VoiceIndex, 1);
 }
 
+// A voice object that refuses every call (as the speech service under some systems does) ends
+// nothing: the sliders, the stop button and a whole turn on and off run to their end.
+TEST(SpeechWindowWithRefusingVoice, EveryStepRunsToItsEnd) {
+  testing::RecordingDesktop rec;
+  rec.speech.refuse_calls = true;
+  app::Program program{rec.services};
+  program.Start();
+  auto& main = program.form1();
+  main.Check3().SetValue(1);
+  auto& speech = program.form3();
+  speech.HScroll1().UserSlide(5);
+  speech.HScroll2().UserSlide(40);
+  speech.Command2().UserClick();
+  speech.Command1().UserClick();
+  EXPECT_EQ(main.Timer2().enabled(), true);
+  main.Check3().SetValue(0);
+  EXPECT_EQ(main.Timer2().enabled(), false);
+  EXPECT_EQ(main.Text2().text(), L"小数点以下(四捨五入)カンマなしで貼り付けます。");
+  EXPECT_NE(program.loaded_form3(), nullptr);  // created again, hidden, by the z-order step
+}
+
 // Unloading while read-aloud is off (as shutdown does) still leaves the chain and releases the
 // voice.
 TEST_F(SpeechWindow, UnloadWithReadAloudOffUnhooksAndReleasesTheVoice) {
