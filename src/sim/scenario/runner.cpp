@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "core/app/form1.h"
+#include "core/runtime/automation_error.h"
 
 namespace harumado::sim::scenario {
 namespace {
@@ -99,6 +100,12 @@ bool Runner::Run() {
   } catch (const ScenarioEnd&) {
   } catch (const ScenarioAbort&) {
     ++failures_;
+  } catch (const rt::AutomationError& e) {
+    // A handler let an automation error escape: the program would have ended there.
+    ++failures_;
+    out_ << file_ << ":" << current_line_
+         << ": the program ended with an unhandled automation error "
+         << ToUtf8(rt::ErrorNumberText(e.number())) << "\n";
   }
   world.set_handler(nullptr);
   program_.reset();
