@@ -14,6 +14,8 @@ namespace sheet = excel::worksheet;
 namespace range = excel::range;
 
 constexpr std::int32_t kColumns = 16384;
+// Blocks of mixed texts or formats this short are read cell by cell.
+constexpr std::int32_t kCellByCell = 4;
 
 const Member& CellMember(platform::CellProperty property) {
   switch (property) {
@@ -79,36 +81,19 @@ class LateBoundSheet final : public platform::ExcelSheet {
   }
 
   // One call for the whole block: values and formulas come as an array of one column. Text and
-  // local format come as one value when every cell shares it and as Null when they differ;
-  // only then is each cell read by itself.
+  // local format come as the one value every cell shares, or as Null when they differ; a block
+  // with Null is then read in halves, so that runs of cells with the same format cost a few
+  // calls each, and a short block cell by cell.
   std::vector<rt::Value> GetColumnCells(std::int32_t column, std::int32_t first_row,
                                         std::int32_t last_row,
                                         platform::CellProperty property) override {
     if (first_row > last_row || column < 1 || column > kColumns) {
       throw rt::AutomationError(rt::err::kApplicationDefined);
     }
-    const std::size_t count = static_cast<std::size_t>(last_row) - first_row + 1;
-    const ObjectRef block = sheet_->GetObject(
-        sheet::kRange, {rt::Value::Text(ColumnBlockAddress(column, first_row, last_row))});
-    const Variant result = block->Get(CellMember(property));
     std::vector<rt::Value> values;
-    if (result.is_array()) {
-      const Array& array = result.array();
-      if (array.rows != static_cast<std::int32_t>(count)) {
-        throw rt::AutomationError(rt::err::kTypeMismatch);
-      }
-      values.reserve(count);
-      for (std::int32_t r = 0; r < array.rows; ++r) values.push_back(array.at(r, 0));
-      return values;
-    }
-    if (result.is_null()) {
-      values.reserve(count);
-      for (std::int32_t row = first_row; row <= last_row; ++row) {
-        values.push_back(GetCell(row, column, property));
-      }
-      return values;
-    }
-    return std::vector<rt::Value>(count, result.value());
+    values.reserve(static_cast<std::size_t>(last_row) - first_row + 1);
+    ReadBlock(column, first_row, last_row, CellMember(property), values);
+    return values;
   }
 
   std::int32_t RowCount() override {
@@ -130,6 +115,35 @@ class LateBoundSheet final : public platform::ExcelSheet {
   }
 
  private:
+  void ReadBlock(std::int32_t column, std::int32_t first_row, std::int32_t last_row,
+                 const Member& property, std::vector<rt::Value>& values) {
+    const std::int32_t count = last_row - first_row + 1;
+    const ObjectRef block = sheet_->GetObject(
+        sheet::kRange, {rt::Value::Text(ColumnBlockAddress(column, first_row, last_row))});
+    const Variant result = block->Get(property);
+    if (result.is_array()) {
+      const Array& array = result.array();
+      if (array.rows != count || array.columns < 1) {
+        throw rt::AutomationError(rt::err::kTypeMismatch);
+      }
+      for (std::int32_t r = 0; r < array.rows; ++r) values.push_back(array.at(r, 0));
+      return;
+    }
+    if (!result.is_null()) {
+      values.insert(values.end(), static_cast<std::size_t>(count), result.value());
+      return;
+    }
+    if (count <= kCellByCell) {
+      for (std::int32_t row = first_row; row <= last_row; ++row) {
+        values.push_back(Cell(row, column)->Get(property).value());
+      }
+      return;
+    }
+    const std::int32_t middle = first_row + (count - 1) / 2;
+    ReadBlock(column, first_row, middle, property, values);
+    ReadBlock(column, middle + 1, last_row, property, values);
+  }
+
   ObjectRef Cell(std::int32_t row, std::int32_t column) {
     return sheet_->GetObject(sheet::kCells, {Long(row), Long(column)});
   }

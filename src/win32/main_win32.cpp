@@ -1,7 +1,9 @@
 // The Windows program: the platform services, the program, and the main message loop.
 
 #include "core/app/program.h"
-#include "win32/automation_unavailable_win32.h"
+#include "automation/late_bound_host.h"
+#include "win32/automation/com_runtime.h"
+#include "win32/automation/sapi_voice.h"
 #include "win32/clipboard_win32.h"
 #include "win32/files_win32.h"
 #include "win32/scoped.h"
@@ -23,8 +25,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   win32::ShellWin32 shell;
   win32::FilesWin32 files;
   win32::SystemInfoWin32 system([&windows] { windows.Quit(0); });
-  win32::UnavailableSpreadsheetHost host;
-  win32::UnavailableVoiceFactory voices;
+  win32::ComRuntime com_runtime;
+  automation::LateBoundHost host(com_runtime);
+  win32::SapiVoiceFactory voices;
   platform::Services services{host, windows, clipboard, voices, shell, system, files};
 
   app::Program program(services);

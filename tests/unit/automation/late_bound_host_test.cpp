@@ -222,6 +222,25 @@ TEST_F(LateBoundHostTest, ColumnFormatsAndTextsSharedOrMixed) {
                                     rt::Value::Text(L"5")}));
 }
 
+// Runs of one format cost a few calls each, however long they are.
+TEST_F(LateBoundHostTest, MixedFormatsAreReadInRuns) {
+  sim::SimSheet& sheet = OpenBook();
+  const int rows = 1000;
+  for (int row = 1; row <= rows; ++row) {
+    sheet.Enter({row, 2}, L"1");
+    if (row > 1 && row <= 600) sheet.SetFormat({row, 2}, L"0.0");
+  }
+  auto s = Sheet();
+  const std::int64_t before = runtime.wire().calls;
+  const auto formats = s->GetColumnCells(2, 1, rows, CellProperty::kNumberFormatLocal);
+  const std::int64_t calls = runtime.wire().calls - before;
+  ASSERT_EQ(formats.size(), static_cast<std::size_t>(rows));
+  for (int row = 1; row <= rows; ++row) {
+    EXPECT_EQ(formats[row - 1], rt::Value::Text(row > 1 && row <= 600 ? L"0.0" : L"G/標準")) << row;
+  }
+  EXPECT_LT(calls, 80);
+}
+
 TEST_F(LateBoundHostTest, LastRowsColumnWidthsAndFitting) {
   sim::SimSheet& sheet = OpenBook();
   sheet.Enter({1, 2}, L"1");

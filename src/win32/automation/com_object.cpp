@@ -1,0 +1,152 @@
+#include "win32/automation/com_object.h"
+
+#include <vector>
+
+#include "automation/error_numbers.h"
+#include "core/runtime/automation_error.h"
+#include "win32/automation/com_values.h"
+
+namespace harumado::win32 {
+namespace {
+
+WORD DispatchFlags(automation::CallKind kind) {
+  switch (kind) {
+    case automation::CallKind::kGet:
+      return DISPATCH_PROPERTYGET | DISPATCH_METHOD;
+    case automation::CallKind::kPut:
+      return DISPATCH_PROPERTYPUT;
+    case automation::CallKind::kMethod:
+      break;
+  }
+  return DISPATCH_METHOD;
+}
+
+std::wstring Described(const automation::Member& member) {
+  return std::wstring(member.interface_name) + L"." + std::wstring(member.name);
+}
+
+// The arguments, owned: IDispatch takes them last to first, as one array of VARIANTARG.
+static_assert(sizeof(Variant) == sizeof(VARIANT));
+class Arguments {
+ public:
+  explicit Arguments(automation::Arguments args) : values_(args.size()) {
+    for (std::size_t i = 0; i < args.size(); ++i) Put(args[i], values_[args.size() - 1 - i].get());
+  }
+  VARIANTARG* data() { return values_.empty() ? nullptr : values_.front().get(); }
+  UINT size() const { return static_cast<UINT>(values_.size()); }
+
+ private:
+  static void Put(const automation::Variant& a, VARIANT* out) {
+    switch (a.kind()) {
+      case automation::Variant::Kind::kValue:
+        PutValue(a.value(), out);
+        return;
+      case automation::Variant::Kind::kNull:
+        out->vt = VT_NULL;
+        return;
+      case automation::Variant::Kind::kArray:
+        out->vt = VT_ARRAY | VT_VARIANT;
+        out->parray = SafeArrayOf(a.array()).release();
+        return;
+      case automation::Variant::Kind::kObject:
+        out->vt = VT_DISPATCH;
+        out->pdispVal = nullptr;
+        if (a.is_nothing()) return;
+        if (const auto* com = dynamic_cast<const ComObject*>(a.object().get())) {
+          out->pdispVal = com->dispatch();
+          out->pdispVal->AddRef();
+          return;
+        }
+        throw rt::AutomationError(rt::err::kTypeMismatch);
+    }
+  }
+
+  std::vector<Variant> values_;
+};
+
+}  // namespace
+
+DISPID DispatchIds::Lookup(IDispatch* object, const automation::Member& member) {
+  auto key = std::make_pair(std::wstring(member.interface_name), std::wstring(member.name));
+  if (auto it = ids_.find(key); it != ids_.end()) return it->second;
+  DISPID id = DISPID_UNKNOWN;
+  std::wstring name(member.name);
+  LPOLESTR names[] = {name.data()};
+  const HRESULT hr = object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
+  if (FAILED(hr)) ThrowCallFailure(hr, nullptr, Described(member));
+  ids_.emplace(std::move(key), id);
+  return id;
+}
+
+// A property write names its value as the DISPID_PROPERTYPUT argument.
+automation::Variant ComObject::Invoke(const automation::Member& member, automation::CallKind kind,
+                                      automation::Arguments args) {
+  const DISPID id = ids_->Lookup(dispatch_.get(), member);
+  Arguments values(args);
+  DISPPARAMS params{};
+  params.rgvarg = values.data();
+  params.cArgs = values.size();
+  DISPID put = DISPID_PROPERTYPUT;
+  if (kind == automation::CallKind::kPut) {
+    params.rgdispidNamedArgs = &put;
+    params.cNamedArgs = 1;
+  }
+  Variant result;
+  EXCEPINFO exception{};
+  const HRESULT hr = dispatch_->Invoke(
+      id, IID_NULL, LOCALE_USER_DEFAULT, DispatchFlags(kind), &params,
+      kind == automation::CallKind::kPut ? nullptr : result.put(), &exception, nullptr);
+  if (FAILED(hr)) ThrowCallFailure(hr, &exception, Described(member));
+  return Result(*result.get());
+}
+
+automation::Variant ComObject::Result(const VARIANT& v) const {
+  if ((v.vt & VT_ARRAY) != 0) {
+    const SAFEARRAY* array = (v.vt & VT_BYREF) != 0 ? *v.pparray : v.parray;
+    if (array == nullptr) return automation::Array{};
+    return ArrayOfSafeArray(array, static_cast<VARTYPE>(v.vt & VT_TYPEMASK));
+  }
+  switch (v.vt) {
+    case VT_NULL:
+      return automation::Variant::Null();
+    case VT_DISPATCH:
+    case VT_UNKNOWN: {
+      IUnknown* unknown = v.vt == VT_DISPATCH ? v.pdispVal : v.punkVal;
+      if (unknown == nullptr) return automation::Variant::Nothing();
+      ComPtr<IDispatch> dispatch;
+      const HRESULT hr = unknown->QueryInterface(IID_IDispatch, dispatch.put_void());
+      if (FAILED(hr)) ThrowCallFailure(hr, nullptr, L"IDispatch");
+      return automation::ObjectRef(std::make_shared<ComObject>(std::move(dispatch), ids_));
+    }
+    default:
+      return ValueOfVariant(v);
+  }
+}
+
+// The exception record names the server's own error: its scode, or its wCode as a run-time
+// error number. Its texts are freed here.
+void ThrowCallFailure(HRESULT hr, EXCEPINFO* exception, std::wstring_view what) {
+  std::wstring description(what);
+  if (hr == DISP_E_EXCEPTION && exception != nullptr) {
+    if (exception->pfnDeferredFillIn != nullptr) exception->pfnDeferredFillIn(exception);
+    std::int32_t number = 0;
+    if (exception->scode != 0) {
+      number = automation::ErrorNumberFor(static_cast<std::uint32_t>(exception->scode));
+    } else {
+      number = exception->wCode;
+    }
+    if (exception->bstrDescription != nullptr) {
+      description =
+          std::wstring(exception->bstrDescription, ::SysStringLen(exception->bstrDescription));
+    }
+    ::SysFreeString(exception->bstrSource);
+    ::SysFreeString(exception->bstrDescription);
+    ::SysFreeString(exception->bstrHelpFile);
+    *exception = EXCEPINFO{};
+    throw rt::AutomationError(number, description);
+  }
+  throw rt::AutomationError(automation::ErrorNumberFor(static_cast<std::uint32_t>(hr)),
+                            description);
+}
+
+}  // namespace harumado::win32
