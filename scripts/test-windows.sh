@@ -36,3 +36,14 @@ if wine_run 300 "$session/logs/benchmark.log" "$harness" startup-benchmark "$pro
 else
   echo "startup benchmark did not run (see $session/logs/benchmark.log)"
 fi
+
+# Benchmark figures against the Excel test double (not a test): a paste from clipboard change to
+# cursor move, the cost of one host operation, the column fit on 10,000 rows with the program's
+# bulk reads beside reading cell by cell (HARUMADO_BENCH_CELL_ROWS rows of it, 2,000 by default:
+# every call crosses to another process, about 2 ms each under wine).
+doubles=build/windows/tests/win32/doubles
+if ! bash tests/win32/run-with-doubles.sh bench "$harness" "$program" \
+    "$doubles/harumado-excel-double.exe" "$doubles/harumado-voice-double.dll" 10000 \
+    "${HARUMADO_BENCH_CELL_ROWS:-2000}"; then
+  echo "the Excel benchmark did not run to its end"
+fi

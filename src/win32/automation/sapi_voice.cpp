@@ -97,11 +97,15 @@ class SapiVoice final : public platform::Voice {
 
 }  // namespace
 
+// A voice object that cannot even tell its volume is no speech service (wine's SpVoice answers
+// every call with E_NOTIMPL): it counts as not created, and the program runs without a voice.
 std::unique_ptr<platform::Voice> SapiVoiceFactory::CreateVoice() {
   ComPtr<ISpeechVoice> voice;
   Check(::CoCreateInstance(kSpVoiceClass, nullptr, CLSCTX_ALL, __uuidof(ISpeechVoice),
                            voice.put_void()),
         L"SAPI.SpVoice");
+  LONG volume = 0;
+  Check(voice->get_Volume(&volume), L"SAPI.SpVoice");
   return std::make_unique<SapiVoice>(std::move(voice));
 }
 

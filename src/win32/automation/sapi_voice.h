@@ -7,8 +7,8 @@ namespace harumado::win32 {
 
 class SapiVoiceFactory final : public platform::VoiceFactory {
  public:
-  // A new SpVoice; when the speech service cannot be created, rt::AutomationError with the
-  // failure's number (429 for a missing class).
+  // A new SpVoice; when the speech service cannot be created or does not work,
+  // rt::AutomationError with the failure's number (429 for a missing class).
   std::unique_ptr<platform::Voice> CreateVoice() override;
 };
 

@@ -1,11 +1,14 @@
 // harumado-harness: drives the real Windows program through its windows.
 //   harumado-harness PROGRAM.exe SCENARIO [ARGS...] [--artifacts FOLDER]
 //   harumado-harness copy-text TEXT         (puts TEXT on the clipboard and ends)
+//   harumado-harness copy-picture W H       (puts a W x H picture on the clipboard and ends)
 //   harumado-harness startup-benchmark PROGRAM.exe RUNS
+//   harumado-harness excel-benchmark PROGRAM.exe ROWS CELL_ROWS  (the Excel double registered)
 // Prints one line per failed expectation, then the scenario's result.
 #include <algorithm>
 #include <cstdio>
 
+#include "excel_support.h"
 #include "harness.h"
 #include "scenario_support.h"
 
@@ -47,6 +50,12 @@ int StartupBenchmark(const std::wstring& program, int runs) {
 int wmain(int argc, wchar_t** argv) {
   std::vector<std::wstring> args(argv + 1, argv + argc);
   if (args.size() == 2 && args[0] == L"copy-text") return CopyText(args[1]) ? 0 : 1;
+  if (args.size() == 3 && args[0] == L"copy-picture") {
+    return CopyPicture(std::stoi(args[1]), std::stoi(args[2])) ? 0 : 1;
+  }
+  if (args.size() == 4 && args[0] == L"excel-benchmark") {
+    return ExcelBenchmark(WindowsPath(args[1]), std::stoi(args[2]), std::stoi(args[3]));
+  }
   if (args.size() == 3 && args[0] == L"startup-benchmark") {
     return StartupBenchmark(WindowsPath(args[1]), std::stoi(args[2]));
   }

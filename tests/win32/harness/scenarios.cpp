@@ -17,6 +17,14 @@ void ViewerChain(const std::wstring&, const std::vector<std::wstring>&);
 void Screens(const std::wstring&, const std::vector<std::wstring>&);
 void ExcelMissing(const std::wstring&, const std::vector<std::wstring>&);
 void HighDpi(const std::wstring&, const std::vector<std::wstring>&);
+void ExcelCreateAndPaste(const std::wstring&, const std::vector<std::wstring>&);
+void ExcelPicture(const std::wstring&, const std::vector<std::wstring>&);
+void ExcelQuitWhilePasting(const std::wstring&, const std::vector<std::wstring>&);
+void ExcelBusy(const std::wstring&, const std::vector<std::wstring>&);
+void ExcelColumnFit(const std::wstring&, const std::vector<std::wstring>&);
+void ExcelReadAloud(const std::wstring&, const std::vector<std::wstring>&);
+void ExcelCloseWhilePasting(const std::wstring&, const std::vector<std::wstring>&);
+void ExcelAutomation(const std::wstring&, const std::vector<std::wstring>&);
 
 const std::vector<Scenario>& AllScenarios() {
   static const std::vector<Scenario> all = {
@@ -35,6 +43,14 @@ const std::vector<Scenario>& AllScenarios() {
       {L"screens", &Screens},
       {L"excel-missing", &ExcelMissing},
       {L"high-dpi", &HighDpi},
+      {L"excel-create-and-paste", &ExcelCreateAndPaste},
+      {L"excel-picture", &ExcelPicture},
+      {L"excel-quit-while-pasting", &ExcelQuitWhilePasting},
+      {L"excel-busy", &ExcelBusy},
+      {L"excel-column-fit", &ExcelColumnFit},
+      {L"excel-read-aloud", &ExcelReadAloud},
+      {L"excel-close-while-pasting", &ExcelCloseWhilePasting},
+      {L"excel-automation", &ExcelAutomation},
   };
   return all;
 }

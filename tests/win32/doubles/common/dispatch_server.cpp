@@ -1,0 +1,231 @@
+#include "dispatch_server.h"
+
+#include <atomic>
+#include <map>
+#include <optional>
+#include <set>
+#include <vector>
+
+#include "automation/error_numbers.h"
+#include "core/runtime/automation_error.h"
+#include "win32/automation/com_values.h"
+
+namespace harumado::doubles {
+namespace {
+
+// Every member name of the served object model has a fixed identifier, the same in every
+// process, as a type library gives Excel's members theirs; a client may keep them across
+// servers. Names compare without regard to ASCII case; an unknown name has none.
+class NameTable {
+ public:
+  NameTable() {
+    static constexpr const wchar_t* kNames[] = {
+        // Application, Global, Workbooks, Workbook, Window
+        L"Visible", L"DisplayAlerts", L"Workbooks", L"Quit", L"Hwnd", L"ClipboardFormats",
+        L"ActiveSheet", L"ActiveCell", L"ActiveWindow", L"Application", L"Open", L"Add", L"Name",
+        L"SaveAs", L"Close", L"RangeSelection",
+        // Worksheet, Pictures, Shapes, Shape
+        L"Paste", L"Pictures", L"Shapes", L"Cells", L"Range", L"Rows", L"Columns", L"Count",
+        L"Item", L"LockAspectRatio", L"Placement", L"Left", L"Top", L"Width", L"Height",
+        // Range
+        L"Value", L"Text", L"NumberFormatLocal", L"Formula", L"Row", L"Column", L"Offset",
+        L"Select", L"End", L"ColumnWidth", L"AutoFit",
+        // the double's test members
+        L"HarumadoReport", L"HarumadoBusy", L"HarumadoEnter", L"HarumadoFormat", L"HarumadoWidth",
+        L"HarumadoFill"};
+    for (const wchar_t* name : kNames) {
+      ids_.emplace(Key(name), static_cast<DISPID>(kFirstId + names_.size()));
+      names_.emplace_back(name);
+    }
+  }
+  std::optional<DISPID> IdOf(std::wstring_view name) const {
+    const auto it = ids_.find(Key(name));
+    if (it == ids_.end()) return std::nullopt;
+    return it->second;
+  }
+  const std::wstring* NameOf(DISPID id) const {
+    const auto i = static_cast<std::size_t>(id - kFirstId);
+    return id >= kFirstId && i < names_.size() ? &names_[i] : nullptr;
+  }
+
+ private:
+  static std::wstring Key(std::wstring_view name) {
+    std::wstring key(name);
+    for (auto& c : key) {
+      if (c >= L'a' && c <= L'z') c = static_cast<wchar_t>(c - 32);
+    }
+    return key;
+  }
+  static constexpr DISPID kFirstId = 1000;
+  std::map<std::wstring, DISPID> ids_;
+  std::vector<std::wstring> names_;
+};
+
+NameTable& Names() {
+  static NameTable table;
+  return table;
+}
+
+class ServedObject;
+std::set<const ServedObject*>& Live() {
+  static std::set<const ServedObject*> live;
+  return live;
+}
+
+class ServedObject final : public IDispatch {
+ public:
+  ServedObject(automation::model::ModelRef model, ServerHooks& hooks)
+      : model_(std::move(model)), hooks_(hooks) {
+    Live().insert(this);
+  }
+
+  const automation::model::ModelRef& model() const { return model_; }
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+    if (out == nullptr) return E_POINTER;
+    if (iid == IID_IUnknown || iid == IID_IDispatch) {
+      *out = static_cast<IDispatch*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *out = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+  ULONG STDMETHODCALLTYPE Release() override {
+    const ULONG left = --references_;
+    if (left == 0) {
+      ServerHooks& hooks = hooks_;
+      Live().erase(this);
+      delete this;
+      if (Live().empty()) hooks.AllReleased();
+    }
+    return left;
+  }
+
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+    if (count != nullptr) *count = 0;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override {
+    return DISP_E_BADINDEX;
+  }
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
+                                          DISPID* ids) override {
+    if (count != 1 || names == nullptr || ids == nullptr) return DISP_E_UNKNOWNNAME;
+    const auto id = Names().IdOf(names[0]);
+    if (!id) {
+      ids[0] = DISPID_UNKNOWN;
+      return DISP_E_UNKNOWNNAME;
+    }
+    ids[0] = *id;
+    return S_OK;
+  }
+
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params,
+                                   VARIANT* result, EXCEPINFO* exception, UINT*) override {
+    const std::wstring* name = Names().NameOf(id);
+    if (name == nullptr) return DISP_E_MEMBERNOTFOUND;
+    try {
+      const automation::CallKind kind =
+          (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) != 0
+              ? automation::CallKind::kPut
+          : (flags & DISPATCH_PROPERTYGET) != 0 ? automation::CallKind::kGet
+                                                : automation::CallKind::kMethod;
+      const std::vector<automation::Variant> args = Arguments(params);
+      std::optional<automation::Variant> answer =
+          hooks_.Before(model_->type_name(), *name, kind, args);
+      if (!answer) {
+        answer = model_->Handle(*name, kind, args);
+        hooks_.After(model_->type_name(), *name, kind, args);
+      }
+      if (result != nullptr) Put(*answer, result);
+      return S_OK;
+    } catch (const rt::AutomationError& e) {
+      const auto hr = static_cast<HRESULT>(automation::HresultFor(e.number()));
+      if (exception == nullptr) return hr;
+      *exception = EXCEPINFO{};
+      exception->scode = hr;
+      exception->bstrSource = ::SysAllocString(L"Harumado test Excel");
+      exception->bstrDescription =
+          ::SysAllocStringLen(e.description().data(), static_cast<UINT>(e.description().size()));
+      return DISP_E_EXCEPTION;
+    } catch (const std::exception&) {
+      return E_UNEXPECTED;
+    }
+  }
+
+ private:
+  // Positional arguments come last to first; a property write's value is the named
+  // DISPID_PROPERTYPUT argument, which goes last.
+  static std::vector<automation::Variant> Arguments(const DISPPARAMS* params) {
+    std::vector<automation::Variant> args;
+    if (params == nullptr) return args;
+    const UINT named = params->cNamedArgs;
+    for (UINT i = params->cArgs; i > named; --i) args.push_back(In(params->rgvarg[i - 1]));
+    for (UINT i = 0; i < named; ++i) args.push_back(In(params->rgvarg[i]));
+    return args;
+  }
+
+  static automation::Variant In(const VARIANT& v) {
+    if ((v.vt & VT_BYREF) != 0) {
+      win32::Variant copy;
+      if (FAILED(::VariantCopyInd(copy.get(), const_cast<VARIANT*>(&v)))) {
+        throw rt::AutomationError(rt::err::kTypeMismatch);
+      }
+      return In(*copy.get());
+    }
+    if ((v.vt & VT_ARRAY) != 0) {
+      return win32::ArrayOfSafeArray(v.parray, static_cast<VARTYPE>(v.vt & VT_TYPEMASK));
+    }
+    if (v.vt == VT_NULL) return automation::Variant::Null();
+    if (v.vt == VT_DISPATCH || v.vt == VT_UNKNOWN) {
+      if (v.punkVal == nullptr) return automation::Variant::Nothing();
+      // Only this server's own objects are taken as arguments.
+      for (const ServedObject* served : Live()) {
+        if (static_cast<const IDispatch*>(served) == v.pdispVal) return served->model();
+      }
+      throw rt::AutomationError(rt::err::kTypeMismatch);
+    }
+    return win32::ValueOfVariant(v);
+  }
+
+  void Put(const automation::Variant& answer, VARIANT* out) {
+    ::VariantInit(out);
+    switch (answer.kind()) {
+      case automation::Variant::Kind::kValue:
+        win32::PutValue(answer.value(), out);
+        return;
+      case automation::Variant::Kind::kNull:
+        out->vt = VT_NULL;
+        return;
+      case automation::Variant::Kind::kArray:
+        out->vt = VT_ARRAY | VT_VARIANT;
+        out->parray = win32::SafeArrayOf(answer.array()).release();
+        return;
+      case automation::Variant::Kind::kObject: {
+        out->vt = VT_DISPATCH;
+        out->pdispVal = nullptr;
+        if (answer.is_nothing()) return;
+        auto model = std::dynamic_pointer_cast<automation::model::ModelObject>(answer.object());
+        if (!model) throw rt::AutomationError(rt::err::kTypeMismatch);
+        out->pdispVal = Serve(std::move(model), hooks_);
+        return;
+      }
+    }
+  }
+
+  automation::model::ModelRef model_;
+  ServerHooks& hooks_;
+  std::atomic<ULONG> references_{1};
+};
+
+}  // namespace
+
+IDispatch* Serve(automation::model::ModelRef model, ServerHooks& hooks) {
+  return new ServedObject(std::move(model), hooks);
+}
+
+int LiveServedObjects() { return static_cast<int>(Live().size()); }
+
+}  // namespace harumado::doubles

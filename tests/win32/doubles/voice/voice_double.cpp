@@ -1,0 +1,365 @@
+// The voice test double: an in-process server registered under SpVoice's class. It offers two
+// voices and writes everything it is asked to do to voice-double.log beside itself, one line a
+// call, so that the tests can read what was spoken.
+#include <atomic>
+#include <string>
+#include <vector>
+
+#include "../common/log_file.h"
+#include "win32/automation/sapi_api.h"
+
+namespace {
+
+// SpVoice's class: {96749377-3391-11D2-9EE3-00C04F797396}.
+constexpr CLSID kSpVoiceClass = {
+    0x96749377, 0x3391, 0x11D2, {0x9E, 0xE3, 0x00, 0xC0, 0x4F, 0x79, 0x73, 0x96}};
+constexpr DISPID kGetDescriptionId = 1;
+
+HMODULE g_module = nullptr;
+std::atomic<long> g_objects{0};
+
+std::wstring ModuleFolder() {
+  wchar_t path[MAX_PATH];
+  const DWORD n = ::GetModuleFileNameW(g_module, path, MAX_PATH);
+  std::wstring p(path, n);
+  return p.substr(0, p.rfind(L'\\'));
+}
+
+std::wstring ModuleFile() {
+  wchar_t path[MAX_PATH];
+  const DWORD n = ::GetModuleFileNameW(g_module, path, MAX_PATH);
+  return std::wstring(path, n);
+}
+
+void Log(const std::wstring& line) {
+  harumado::doubles::AppendLine(ModuleFolder() + L"\\voice-double.log", line);
+}
+
+std::wstring TextOf(BSTR s) { return s != nullptr ? std::wstring(s, ::SysStringLen(s)) : L""; }
+
+// Reference counting shared by the double's objects.
+template <typename Base>
+class Counted : public Base {
+ public:
+  Counted() { ++g_objects; }
+  virtual ~Counted() { --g_objects; }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+  ULONG STDMETHODCALLTYPE Release() override {
+    const ULONG left = --references_;
+    if (left == 0) delete this;
+    return left;
+  }
+
+ private:
+  std::atomic<ULONG> references_{1};
+};
+
+// The IDispatch part of the early-bound interfaces: no type information, no names.
+#define HARUMADO_NO_DISPATCH_NAMES                                   \
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override { \
+    if (count != nullptr) *count = 0;                                \
+    return S_OK;                                                     \
+  }                                                                  \
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+
+class Token final : public Counted<ISpeechObjectToken> {
+ public:
+  explicit Token(std::wstring description) : description_(std::move(description)) {}
+  const std::wstring& description() const { return description_; }
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+    if (out == nullptr) return E_POINTER;
+    if (iid == IID_IUnknown || iid == IID_IDispatch || iid == __uuidof(ISpeechObjectToken)) {
+      *out = static_cast<ISpeechObjectToken*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *out = nullptr;
+    return E_NOINTERFACE;
+  }
+  HARUMADO_NO_DISPATCH_NAMES
+  // GetDescription is reached by name too.
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
+                                          DISPID* ids) override {
+    if (count == 1 && names != nullptr && ::lstrcmpiW(names[0], L"GetDescription") == 0) {
+      ids[0] = kGetDescriptionId;
+      return S_OK;
+    }
+    return DISP_E_UNKNOWNNAME;
+  }
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT* result,
+                                   EXCEPINFO*, UINT*) override {
+    if (id != kGetDescriptionId) return DISP_E_MEMBERNOTFOUND;
+    Log(L"description " + description_);
+    if (result != nullptr) {
+      ::VariantInit(result);
+      result->vt = VT_BSTR;
+      result->bstrVal = ::SysAllocString(description_.c_str());
+    }
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE get_Id(BSTR* id) override {
+    *id = ::SysAllocString((L"HKEY_LOCAL_MACHINE\\Voices\\" + description_).c_str());
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE get_DataKey(ISpeechDataKey**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_Category(ISpeechObjectTokenCategory**) override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE GetDescription(LONG, BSTR* description) override {
+    *description = ::SysAllocString(description_.c_str());
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE SetId(BSTR, BSTR, VARIANT_BOOL) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetAttribute(BSTR, BSTR*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown*, SpeechTokenContext, IUnknown**) override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE Remove(BSTR) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetStorageFileName(BSTR, BSTR, BSTR, SpeechTokenShellFolder,
+                                               BSTR*) override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE RemoveStorageFileName(BSTR, BSTR, VARIANT_BOOL) override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE IsUISupported(const BSTR, const VARIANT*, IUnknown*,
+                                          VARIANT_BOOL*) override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE DisplayUI(LONG, BSTR, const BSTR, const VARIANT*, IUnknown*) override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE MatchesAttributes(BSTR, VARIANT_BOOL*) override { return E_NOTIMPL; }
+
+ private:
+  std::wstring description_;
+};
+
+class Tokens final : public Counted<ISpeechObjectTokens> {
+ public:
+  Tokens() {
+    for (const wchar_t* d : {L"テスト音声 一", L"テスト音声 二"}) tokens_.push_back(new Token(d));
+  }
+  ~Tokens() override {
+    for (Token* t : tokens_) t->Release();
+  }
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+    if (out == nullptr) return E_POINTER;
+    if (iid == IID_IUnknown || iid == IID_IDispatch || iid == __uuidof(ISpeechObjectTokens)) {
+      *out = static_cast<ISpeechObjectTokens*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *out = nullptr;
+    return E_NOINTERFACE;
+  }
+  HARUMADO_NO_DISPATCH_NAMES
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+    return DISP_E_UNKNOWNNAME;
+  }
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
+                                   UINT*) override {
+    return DISP_E_MEMBERNOTFOUND;
+  }
+  HRESULT STDMETHODCALLTYPE get_Count(LONG* count) override {
+    *count = static_cast<LONG>(tokens_.size());
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE Item(LONG index, ISpeechObjectToken** token) override {
+    if (index < 0 || index >= static_cast<LONG>(tokens_.size())) return E_INVALIDARG;
+    *token = tokens_[static_cast<std::size_t>(index)];
+    (*token)->AddRef();
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE get__NewEnum(IUnknown**) override { return E_NOTIMPL; }
+
+ private:
+  std::vector<Token*> tokens_;
+};
+
+class Voice final : public Counted<ISpeechVoice> {
+ public:
+  Voice() { Log(L"created"); }
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+    if (out == nullptr) return E_POINTER;
+    if (iid == IID_IUnknown || iid == IID_IDispatch || iid == __uuidof(ISpeechVoice)) {
+      *out = static_cast<ISpeechVoice*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *out = nullptr;
+    return E_NOINTERFACE;
+  }
+  HARUMADO_NO_DISPATCH_NAMES
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+    return DISP_E_UNKNOWNNAME;
+  }
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
+                                   UINT*) override {
+    return DISP_E_MEMBERNOTFOUND;
+  }
+
+  HRESULT STDMETHODCALLTYPE GetVoices(BSTR required, BSTR optional,
+                                      ISpeechObjectTokens** tokens) override {
+    Log(L"voices \"" + TextOf(required) + L"\" \"" + TextOf(optional) + L"\"");
+    *tokens = new Tokens();
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE putref_Voice(ISpeechObjectToken* voice) override {
+    BSTR description = nullptr;
+    if (voice == nullptr || FAILED(voice->GetDescription(0, &description))) return E_INVALIDARG;
+    Log(L"voice " + TextOf(description));
+    ::SysFreeString(description);
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE put_Rate(LONG rate) override {
+    rate_ = rate;
+    Log(L"rate " + std::to_wstring(rate));
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE put_Volume(LONG volume) override {
+    volume_ = volume;
+    Log(L"volume " + std::to_wstring(volume));
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE Speak(BSTR text, SpeechVoiceSpeakFlags flags, LONG* stream) override {
+    Log(L"speak " + std::to_wstring(static_cast<int>(flags)) + L" \"" + TextOf(text) + L"\"");
+    if (stream != nullptr) *stream = ++streams_;
+    return S_OK;
+  }
+
+  // The rest of ISpeechVoice is not used by the program (the volume and rate are read once, to
+  // tell a working voice).
+  HRESULT STDMETHODCALLTYPE get_Status(ISpeechVoiceStatus**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_Voice(ISpeechObjectToken**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_AudioOutput(ISpeechObjectToken**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE putref_AudioOutput(ISpeechObjectToken*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_AudioOutputStream(ISpeechBaseStream**) override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE putref_AudioOutputStream(ISpeechBaseStream*) override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE get_Rate(LONG* rate) override {
+    *rate = rate_;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE get_Volume(LONG* volume) override {
+    *volume = volume_;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE put_AllowAudioOutputFormatChangesOnNextSet(VARIANT_BOOL) override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE get_AllowAudioOutputFormatChangesOnNextSet(VARIANT_BOOL*) override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE get_EventInterests(SpeechVoiceEvents*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE put_EventInterests(SpeechVoiceEvents) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE put_Priority(SpeechVoicePriority) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_Priority(SpeechVoicePriority*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE put_AlertBoundary(SpeechVoiceEvents) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_AlertBoundary(SpeechVoiceEvents*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE put_SynchronousSpeakTimeout(LONG) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_SynchronousSpeakTimeout(LONG*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE SpeakStream(ISpeechBaseStream*, SpeechVoiceSpeakFlags, LONG*) override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE Pause() override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Resume() override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Skip(const BSTR, LONG, LONG*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetAudioOutputs(BSTR, BSTR, ISpeechObjectTokens**) override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE WaitUntilDone(LONG, VARIANT_BOOL*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE SpeakCompleteEvent(LONG*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE IsUISupported(const BSTR, const VARIANT*, VARIANT_BOOL*) override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE DisplayUI(LONG, BSTR, const BSTR, const VARIANT*) override {
+    return E_NOTIMPL;
+  }
+
+ private:
+  LONG streams_ = 0;
+  LONG rate_ = 0;
+  LONG volume_ = 100;
+};
+
+class Factory final : public IClassFactory {
+ public:
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+    if (out == nullptr) return E_POINTER;
+    if (iid == IID_IUnknown || iid == IID_IClassFactory) {
+      *out = static_cast<IClassFactory*>(this);
+      return S_OK;
+    }
+    *out = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+  ULONG STDMETHODCALLTYPE Release() override { return 1; }
+  HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** out) override {
+    if (out == nullptr) return E_POINTER;
+    *out = nullptr;
+    if (outer != nullptr) return CLASS_E_NOAGGREGATION;
+    Voice* voice = new Voice();
+    const HRESULT hr = voice->QueryInterface(iid, out);
+    voice->Release();
+    return hr;
+  }
+  HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
+};
+
+Factory g_factory;
+
+std::wstring ClassKey() {
+  return L"Software\\Classes\\CLSID\\{96749377-3391-11D2-9EE3-00C04F797396}";
+}
+
+bool SetValue(const std::wstring& key, const wchar_t* name, const std::wstring& value) {
+  HKEY k = nullptr;
+  if (::RegCreateKeyExW(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &k,
+                        nullptr) != ERROR_SUCCESS) {
+    return false;
+  }
+  const LSTATUS status =
+      ::RegSetValueExW(k, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                       static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+  ::RegCloseKey(k);
+  return status == ERROR_SUCCESS;
+}
+
+}  // namespace
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+  if (reason == DLL_PROCESS_ATTACH) {
+    g_module = instance;
+    ::DisableThreadLibraryCalls(instance);
+  }
+  return TRUE;
+}
+
+STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, LPVOID* out) {
+  if (out == nullptr) return E_POINTER;
+  *out = nullptr;
+  if (clsid != kSpVoiceClass) return CLASS_E_CLASSNOTAVAILABLE;
+  return g_factory.QueryInterface(iid, out);
+}
+
+STDAPI DllCanUnloadNow() { return g_objects == 0 ? S_OK : S_FALSE; }
+
+STDAPI DllRegisterServer() {
+  const bool ok = SetValue(ClassKey(), nullptr, L"SpVoice") &&
+                  SetValue(ClassKey() + L"\\InprocServer32", nullptr, ModuleFile()) &&
+                  SetValue(ClassKey() + L"\\InprocServer32", L"ThreadingModel", L"Both");
+  return ok ? S_OK : E_ACCESSDENIED;
+}
+
+STDAPI DllUnregisterServer() {
+  ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, ClassKey().c_str());
+  return S_OK;
+}
