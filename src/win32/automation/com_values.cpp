@@ -142,14 +142,8 @@ automation::Array ArrayOfSafeArray(const SAFEARRAY* array, VARTYPE element_type)
   }
   for (std::int32_t r = 0; r < out.rows; ++r) {
     for (std::int32_t c = 0; c < out.columns; ++c) {
-      // The rightmost index comes first.
-      LONG indices[2];
-      if (dims == 2) {
-        indices[0] = low[1] + c;
-        indices[1] = low[0] + r;
-      } else {
-        indices[0] = low[0] + r;
-      }
+      // The indices in their written order: row, then column.
+      LONG indices[2] = {low[0] + r, low[1] + c};
       Variant element;
       element.get()->vt = element_type;
       if (FAILED(::SafeArrayGetElement(sa, indices, &element.get()->llVal))) TypeMismatch();
