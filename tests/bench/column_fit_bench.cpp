@@ -17,42 +17,17 @@
 #include "core/runtime/conversions.h"
 #include "core/runtime/number_format.h"
 #include "sim/desktop.h"
+#include "sim/excel/call_gate.h"
 #include "sim/excel/sheet.h"
 
 namespace harumado {
 namespace {
 
-// The host operation names the simulated Excel counts.
-constexpr const wchar_t* kHostOperations[] = {L"GetActiveObject",
-                                              L"CreateObject",
-                                              L"Visible",
-                                              L"DisplayAlerts",
-                                              L"Workbooks.Open",
-                                              L"Workbooks.Add",
-                                              L"SaveAs",
-                                              L"Close",
-                                              L"Quit",
-                                              L"Name",
-                                              L"Hwnd",
-                                              L"ClipboardFormats",
-                                              L"Paste",
-                                              L"Pictures.Paste",
-                                              L"Shapes",
-                                              L"ActiveCell",
-                                              L"Offset",
-                                              L"Cells",
-                                              L"Columns",
-                                              L"AutoFit",
-                                              L"ActiveSheet",
-                                              L"ActiveWindow",
-                                              L"Select",
-                                              L"Rows",
-                                              L"End"};
-
 std::int64_t HostCalls(sim::Desktop& desktop, const wchar_t* only = nullptr) {
   std::int64_t n = 0;
-  for (const wchar_t* op : kHostOperations) {
-    if (only == nullptr || std::wstring(op) == only) n += desktop.excel.gate().calls(op);
+  for (auto op : sim::CallGate::Operations()) {
+    const std::wstring name(op);
+    if (only == nullptr || name == only) n += desktop.excel.gate().calls(name);
   }
   return n;
 }

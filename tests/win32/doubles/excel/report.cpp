@@ -5,6 +5,7 @@
 #include "core/runtime/conversions.h"
 #include "core/runtime/number_format.h"
 #include "double_excel.h"
+#include "sim/excel/call_gate.h"
 #include "sim/excel/sheet.h"
 
 namespace harumado::doubles {
@@ -13,32 +14,6 @@ namespace {
 // The area of the sheet that the report covers.
 constexpr std::int32_t kReportRows = 60;
 constexpr std::int32_t kReportColumns = 12;
-
-constexpr const wchar_t* kOperations[] = {L"GetActiveObject",
-                                          L"CreateObject",
-                                          L"Visible",
-                                          L"DisplayAlerts",
-                                          L"Workbooks.Open",
-                                          L"Workbooks.Add",
-                                          L"SaveAs",
-                                          L"Close",
-                                          L"Quit",
-                                          L"Name",
-                                          L"Hwnd",
-                                          L"ClipboardFormats",
-                                          L"Paste",
-                                          L"Pictures.Paste",
-                                          L"Shapes",
-                                          L"ActiveCell",
-                                          L"Offset",
-                                          L"Cells",
-                                          L"Columns",
-                                          L"AutoFit",
-                                          L"ActiveSheet",
-                                          L"ActiveWindow",
-                                          L"Select",
-                                          L"Rows",
-                                          L"End"};
 
 std::wstring Letters(std::int32_t column) {
   std::wstring letters;
@@ -107,9 +82,11 @@ std::wstring DoubleExcel::Report() {
          rt::NumberText(sheet.CellWidth(sheet.active().column)) + L" " +
          rt::NumberText(sheet.CellHeight(sheet.active().row)));
   }
-  for (const wchar_t* op : kOperations) {
-    if (const int n = desktop_.excel.gate().calls(op))
-      line(std::wstring(L"calls ") + op + L" " + std::to_wstring(n));
+  for (auto op : sim::CallGate::Operations()) {
+    const std::wstring name(op);
+    if (const int n = desktop_.excel.gate().calls(name)) {
+      line(L"calls " + name + L" " + std::to_wstring(n));
+    }
   }
   line(L"rejected " + std::to_wstring(rejected_calls));
   line(L"served " + std::to_wstring(served_calls));
