@@ -6,7 +6,7 @@
 
 namespace harumado::harness {
 
-bool CopyText(const std::wstring& text) {
+bool CopyText(const std::wstring& text, bool secret) {
   bool open = false;
   for (int attempt = 0; attempt < 50 && !open; ++attempt) {
     open = ::OpenClipboard(nullptr) != FALSE;
@@ -23,15 +23,27 @@ bool CopyText(const std::wstring& text) {
     ok = ::SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
     if (!ok) ::GlobalFree(memory);
   }
+  if (ok && secret) {
+    const UINT marker = ::RegisterClipboardFormatW(L"ExcludeClipboardContentFromMonitorProcessing");
+    HGLOBAL flag = ::GlobalAlloc(GMEM_MOVEABLE, sizeof(DWORD));
+    ok = marker != 0 && flag != nullptr;
+    if (ok) {
+      *static_cast<DWORD*>(::GlobalLock(flag)) = 0;
+      ::GlobalUnlock(flag);
+      ok = ::SetClipboardData(marker, flag) != nullptr;
+    }
+    if (!ok && flag != nullptr) ::GlobalFree(flag);
+  }
   ::CloseClipboard();
   return ok;
 }
 
-// The harness started again with "copy-text TEXT".
-bool CopyTextFromAnotherProcess(const std::wstring& text) {
+// The harness started again with "copy-text TEXT" (or "copy-secret TEXT").
+bool CopyTextFromAnotherProcess(const std::wstring& text, bool secret) {
   wchar_t self[MAX_PATH] = {};
   ::GetModuleFileNameW(nullptr, self, MAX_PATH);
-  std::wstring command = L"\"" + std::wstring(self) + L"\" copy-text \"" + text + L"\"";
+  std::wstring command = L"\"" + std::wstring(self) +
+                         (secret ? L"\" copy-secret \"" : L"\" copy-text \"") + text + L"\"";
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};

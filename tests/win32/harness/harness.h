@@ -137,10 +137,11 @@ void SetArtifactsFolder(const std::wstring& folder);
 
 // ---- the clipboard ---------------------------------------------------------------------------
 
-// Puts a text on the clipboard from this process.
-bool CopyText(const std::wstring& text);
+// Puts a text on the clipboard from this process; a secret one carries the marker of content
+// that clipboard monitors must not record, as a password manager's copy does.
+bool CopyText(const std::wstring& text, bool secret = false);
 // Makes another process (this harness started again) copy the text.
-bool CopyTextFromAnotherProcess(const std::wstring& text);
+bool CopyTextFromAnotherProcess(const std::wstring& text, bool secret = false);
 
 // A window of the harness in the clipboard-viewer chain: it counts change notifications and
 // passes them on as a correct viewer does.

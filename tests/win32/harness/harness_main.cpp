@@ -1,6 +1,7 @@
 // harumado-harness: drives the real Windows program through its windows.
 //   harumado-harness PROGRAM.exe SCENARIO [ARGS...] [--artifacts FOLDER]
 //   harumado-harness copy-text TEXT         (puts TEXT on the clipboard and ends)
+//   harumado-harness copy-secret TEXT       (the same, marked as not for clipboard monitors)
 //   harumado-harness copy-picture W H       (puts a W x H picture on the clipboard and ends)
 //   harumado-harness startup-benchmark PROGRAM.exe RUNS
 //   harumado-harness excel-benchmark PROGRAM.exe ROWS CELL_ROWS  (the Excel double registered)
@@ -50,6 +51,7 @@ int StartupBenchmark(const std::wstring& program, int runs) {
 int wmain(int argc, wchar_t** argv) {
   std::vector<std::wstring> args(argv + 1, argv + argc);
   if (args.size() == 2 && args[0] == L"copy-text") return CopyText(args[1]) ? 0 : 1;
+  if (args.size() == 2 && args[0] == L"copy-secret") return CopyText(args[1], true) ? 0 : 1;
   if (args.size() == 3 && args[0] == L"copy-picture") {
     return CopyPicture(std::stoi(args[1]), std::stoi(args[2])) ? 0 : 1;
   }

@@ -39,6 +39,15 @@ void ExcelCreateAndPaste(const std::wstring& program, const std::vector<std::wst
   WaitForText(Main(main, L"Text2"), kIntegerMessage, kPasteLimit);
   Expect(CopyTextFromAnotherProcess(L"東京"), L"another process copies a text");
   WaitForLines({L"cell B1 text 東京|G/標準|東京", L"active A2"}, kPasteLimit);
+  // A password manager's copy is neither pasted nor moves the cursor; the next copy lands in
+  // the cell it would have taken.
+  Expect(CopyTextFromAnotherProcess(L"s3cret-パス", true), L"another process copies a secret");
+  p.Sync(main);
+  ::Sleep(1500);
+  if (auto report = ExcelReport()) {
+    Expect(LineStarting(*report, L"cell A2 ").empty(), L"the secret is not pasted");
+    Expect(HasLine(*report, L"active A2"), L"the cursor stays after the secret");
+  }
   Expect(CopyTextFromAnotherProcess(L"7"), L"another process copies a number again");
   WaitForLines({L"cell A2 number 7|###0|7", L"active B2"}, kPasteLimit);
 
@@ -205,6 +214,11 @@ void ExcelReadAloud(const std::wstring& program, const std::vector<std::wstring>
     return WaitUntil([&] { return CountLinesContaining(LogLines(log), line) > 0; }, kPasteLimit);
   };
   Expect(spoken(L"speak 1 \"最初の文です\""), L"the text is spoken, asynchronously");
+  // A secret copy is not spoken and does not purge the speech under way (checked by the whole
+  // sequence of speech calls below).
+  Expect(CopyTextFromAnotherProcess(L"s3cret-パス", true), L"another process copies a secret");
+  p.Sync(main);
+  ::Sleep(700);
   Expect(CopyTextFromAnotherProcess(L"  次の文"), L"another process copies a second text");
   Expect(spoken(L"speak 1 \"  次の文\""), L"the second text is spoken with its spaces");
   const auto lines = LogLines(log);
