@@ -298,25 +298,24 @@ Action ParseExpectState(Args& a) {
     auto& s = p.form1().state;
     std::optional<long long> number;
     std::optional<std::wstring> text;
-    if (name == L"PasteActive")
-      number = s.PasteActive;
-    else if (name == L"ToggledOff")
-      number = s.ToggledOff;
-    else if (name == L"Unloading")
-      number = s.Unloading;
-    else if (name == L"ModeFlag")
-      number = s.ModeFlag;
-    else if (name == L"PasteMode")
-      number = s.PasteMode;
-    else if (name == L"TopmostFlag")
-      number = s.TopmostFlag;
-    else if (name == L"SettingsFound")
-      number = s.SettingsFound;
-    else if (name == L"UsageOpen")
-      number = s.UsageOpen;
-    else if (name == L"WrapCount")
-      number = s.WrapCount;
-    else if (name == L"PictureFailed")
+    // The integer flags of the shared state, by name.
+    static const std::pair<const wchar_t*, std::int32_t app::SharedState::*> kFlags[] = {
+        {L"PasteActive", &app::SharedState::PasteActive},
+        {L"ToggledOff", &app::SharedState::ToggledOff},
+        {L"Unloading", &app::SharedState::Unloading},
+        {L"ModeFlag", &app::SharedState::ModeFlag},
+        {L"PasteMode", &app::SharedState::PasteMode},
+        {L"TopmostFlag", &app::SharedState::TopmostFlag},
+        {L"SettingsFound", &app::SharedState::SettingsFound},
+        {L"UsageOpen", &app::SharedState::UsageOpen},
+        {L"WrapCount", &app::SharedState::WrapCount},
+    };
+    for (const auto& [flag, member] : kFlags) {
+      if (name == flag) number = s.*member;
+    }
+    if (number) {
+      // one of the flags above
+    } else if (name == L"PictureFailed")
       number = p.paste.PictureFailed;
     else if (name == L"YenMarkFound")
       number = p.paste.YenMarkFound;
