@@ -38,12 +38,11 @@ bool CopyText(const std::wstring& text, bool secret) {
   return ok;
 }
 
-// The harness started again with "copy-text TEXT" (or "copy-secret TEXT").
-bool CopyTextFromAnotherProcess(const std::wstring& text, bool secret) {
+// This harness started again as another process with the arguments; true when it ended with 0.
+bool RunHarnessAgain(const std::wstring& arguments) {
   wchar_t self[MAX_PATH] = {};
   ::GetModuleFileNameW(nullptr, self, MAX_PATH);
-  std::wstring command = L"\"" + std::wstring(self) +
-                         (secret ? L"\" copy-secret \"" : L"\" copy-text \"") + text + L"\"";
+  std::wstring command = L"\"" + std::wstring(self) + L"\" " + arguments;
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};
@@ -53,12 +52,16 @@ bool CopyTextFromAnotherProcess(const std::wstring& text, bool secret) {
   }
   win32::UniqueHandle process(info.hProcess);
   win32::UniqueHandle thread(info.hThread);
-  // The copying process ends quickly; messages to this thread's windows are handled meanwhile.
+  // The other process ends quickly; messages to this thread's windows are handled meanwhile.
   DWORD code = 1;
   WaitUntil([&] { return ::WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0; },
             std::chrono::seconds(10));
   ::GetExitCodeProcess(process.get(), &code);
   return code == 0;
+}
+
+bool CopyTextFromAnotherProcess(const std::wstring& text, bool secret) {
+  return RunHarnessAgain((secret ? L"copy-secret \"" : L"copy-text \"") + text + L"\"");
 }
 
 ViewerWindow::ViewerWindow() {

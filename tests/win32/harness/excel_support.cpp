@@ -272,24 +272,8 @@ bool CopyPicture(int width, int height) {
 }
 
 bool CopyPictureFromAnotherProcess(int width, int height) {
-  wchar_t self[MAX_PATH] = {};
-  ::GetModuleFileNameW(nullptr, self, MAX_PATH);
-  std::wstring command = L"\"" + std::wstring(self) + L"\" copy-picture " + std::to_wstring(width) +
-                         L" " + std::to_wstring(height);
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION info{};
-  if (!::CreateProcessW(self, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &info)) {
-    return false;
-  }
-  win32::UniqueHandle process(info.hProcess);
-  win32::UniqueHandle thread(info.hThread);
-  DWORD code = 1;
-  WaitUntil([&] { return ::WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0; },
-            std::chrono::seconds(10));
-  ::GetExitCodeProcess(process.get(), &code);
-  return code == 0;
+  return RunHarnessAgain(L"copy-picture " + std::to_wstring(width) + L" " +
+                         std::to_wstring(height));
 }
 
 }  // namespace harumado::harness

@@ -140,6 +140,8 @@ void SetArtifactsFolder(const std::wstring& folder);
 // Puts a text on the clipboard from this process; a secret one carries the marker of content
 // that clipboard monitors must not record, as a password manager's copy does.
 bool CopyText(const std::wstring& text, bool secret = false);
+// This harness started again as another process with the arguments; true when it ended with 0.
+bool RunHarnessAgain(const std::wstring& arguments);
 // Makes another process (this harness started again) copy the text.
 bool CopyTextFromAnotherProcess(const std::wstring& text, bool secret = false);
 
