@@ -30,6 +30,13 @@ class Clipboard {
   virtual void ChangeClipboardChain(WindowHandle remove, WindowHandle next) = 0;
   virtual std::intptr_t SendMessage(WindowHandle window, std::uint32_t message,
                                     std::uintptr_t wparam, std::intptr_t lparam) = 0;
+  // Sends and waits at most timeout_ms for the answer (SendMessageTimeout): the window's answer,
+  // or nothing when it did not answer in time or the system already counts it as hung (then
+  // without waiting). A message that was not answered in time may still be handled later.
+  virtual std::optional<std::intptr_t> SendMessageTimeout(WindowHandle window,
+                                                          std::uint32_t message,
+                                                          std::uintptr_t wparam,
+                                                          std::intptr_t lparam, int timeout_ms) = 0;
   // SetWindowLong(GWL_WNDPROC): installs proc, returns the previous procedure (0 on failure).
   virtual std::uintptr_t SetWindowProc(WindowHandle window, WindowProc proc) = 0;
   // Puts a previous procedure (as returned by SetWindowProc) back.

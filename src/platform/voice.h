@@ -8,6 +8,9 @@ namespace harumado::platform {
 
 inline constexpr int kSpeakAsync = 1;        // SVSFlagsAsync
 inline constexpr int kSpeakPurgeBefore = 2;  // SVSFPurgeBeforeSpeak
+// The text is read as it stands: without it a text that begins with "<" is taken as speech
+// markup, whose tags are not spoken and change how the rest is read.
+inline constexpr int kSpeakIsNotXml = 16;  // SVSFIsNotXML
 
 class VoiceToken {
  public:

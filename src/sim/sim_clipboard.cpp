@@ -26,12 +26,14 @@ void SimClipboard::Set(ClipContent content) {
 // threads of their own and handle it at once, passing it on as a correct viewer does; once it
 // reaches one of the program's windows it waits for the program's next dispatching point, where
 // that window's current procedure gets it (and passes it on from there). A message sent to a
-// window that is gone by then is lost, with the rest of the chain behind it.
+// window that is gone by then is lost, with the rest of the chain behind it; so is one that
+// reaches a viewer that has stopped answering.
 void SimClipboard::Deliver(platform::WindowHandle window, std::uint32_t message,
                            std::uintptr_t wparam, std::intptr_t lparam) {
   for (int guard = 0; window != 0 && guard < 64; ++guard) {
     ForeignViewer* v = FindViewer(window);
     if (v == nullptr) break;
+    if (v->hung) return;
     if (message == platform::kWmDrawClipboard) {
       ++v->notified;
     } else if (static_cast<platform::WindowHandle>(wparam) == v->next) {
@@ -43,9 +45,8 @@ void SimClipboard::Deliver(platform::WindowHandle window, std::uint32_t message,
   if (window == 0 || windows_.Find(window) == nullptr) return;
   const std::wstring what =
       message == platform::kWmDrawClipboard ? L"WM_DRAWCLIPBOARD" : L"WM_CHANGECBCHAIN";
-  world_.Post(what, [this, window, message, wparam, lparam] {
-    SendMessage(window, message, wparam, lparam);
-  });
+  world_.Post(what,
+              [this, window, message, wparam, lparam] { Handle(window, message, wparam, lparam); });
 }
 
 platform::WindowHandle SimClipboard::SetClipboardViewer(platform::WindowHandle window) {
@@ -53,7 +54,7 @@ platform::WindowHandle SimClipboard::SetClipboardViewer(platform::WindowHandle w
   head_ = window;
   world_.Trace(L"SetClipboardViewer");
   // The system tells a new viewer of the current content at once.
-  SendMessage(window, platform::kWmDrawClipboard, 0, 0);
+  Handle(window, platform::kWmDrawClipboard, 0, 0);
   return next;
 }
 
@@ -66,23 +67,57 @@ void SimClipboard::ChangeClipboardChain(platform::WindowHandle remove,
     return;
   }
   if (head_ != 0) {
-    SendMessage(head_, platform::kWmChangeCbChain, static_cast<std::uintptr_t>(remove), next);
+    Handle(head_, platform::kWmChangeCbChain, static_cast<std::uintptr_t>(remove), next);
   }
 }
 
-// Other programs' viewers count change notifications and pass both chain messages on as a
-// correct viewer does; the program's windows run their current window procedure.
+// The program's own send. One to a viewer that has stopped answering never returns: the program
+// waits there for as long as the scenario lasts.
 std::intptr_t SimClipboard::SendMessage(platform::WindowHandle window, std::uint32_t message,
                                         std::uintptr_t wparam, std::intptr_t lparam) {
+  if (IsHung(window)) {
+    world_.Trace(L"SendMessage to a viewer that does not answer");
+    world_.WaitForever();
+  }
+  return Handle(window, message, wparam, lparam);
+}
+
+// The program's send with a time limit: a viewer that has stopped answering keeps the program
+// waiting for the whole limit (the clock moves on by it) and gives no answer.
+std::optional<std::intptr_t> SimClipboard::SendMessageTimeout(platform::WindowHandle window,
+                                                              std::uint32_t message,
+                                                              std::uintptr_t wparam,
+                                                              std::intptr_t lparam,
+                                                              int timeout_ms) {
+  if (IsHung(window)) {
+    world_.Trace(L"SendMessageTimeout to a viewer that does not answer, " +
+                 std::to_wstring(timeout_ms) + L" ms");
+    world_.Wait(timeout_ms);
+    return std::nullopt;
+  }
+  return Handle(window, message, wparam, lparam);
+}
+
+bool SimClipboard::IsHung(platform::WindowHandle window) {
+  const ForeignViewer* v = FindViewer(window);
+  return v != nullptr && v->hung;
+}
+
+// Other programs' viewers count change notifications and pass both chain messages on as a
+// correct viewer does (on threads of their own: a message passed on to a viewer that has stopped
+// answering goes no further); the program's windows run their current window procedure.
+std::intptr_t SimClipboard::Handle(platform::WindowHandle window, std::uint32_t message,
+                                   std::uintptr_t wparam, std::intptr_t lparam) {
   if (ForeignViewer* v = FindViewer(window)) {
+    if (v->hung) return 0;
     if (message == platform::kWmDrawClipboard) {
       ++v->notified;
-      if (v->next != 0) SendMessage(v->next, message, wparam, lparam);
+      if (v->next != 0) Handle(v->next, message, wparam, lparam);
     } else if (message == platform::kWmChangeCbChain) {
       if (static_cast<platform::WindowHandle>(wparam) == v->next) {
         v->next = lparam;
       } else if (v->next != 0) {
-        SendMessage(v->next, message, wparam, lparam);
+        Handle(v->next, message, wparam, lparam);
       }
     }
     return 0;
@@ -138,6 +173,15 @@ bool SimClipboard::LeaveViewer(const std::wstring& name) {
     return true;
   }
   return false;
+}
+
+// The viewer stops answering; it keeps its place in the chain.
+bool SimClipboard::HangViewer(const std::wstring& name) {
+  ForeignViewer* v = FindViewer(name);
+  if (v == nullptr) return false;
+  world_.Trace(L"viewer " + name + L" stops answering");
+  v->hung = true;
+  return true;
 }
 
 ForeignViewer* SimClipboard::FindViewer(const std::wstring& name) {

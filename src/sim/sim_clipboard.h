@@ -25,6 +25,8 @@ struct ForeignViewer {
   std::wstring name;
   platform::WindowHandle next = 0;
   int notified = 0;
+  // Stopped answering: it handles nothing more and passes nothing on, but stays in the chain.
+  bool hung = false;
 };
 
 class SimClipboard : public platform::Clipboard {
@@ -39,6 +41,9 @@ class SimClipboard : public platform::Clipboard {
   void ChangeClipboardChain(platform::WindowHandle remove, platform::WindowHandle next) override;
   std::intptr_t SendMessage(platform::WindowHandle window, std::uint32_t message,
                             std::uintptr_t wparam, std::intptr_t lparam) override;
+  std::optional<std::intptr_t> SendMessageTimeout(platform::WindowHandle window,
+                                                  std::uint32_t message, std::uintptr_t wparam,
+                                                  std::intptr_t lparam, int timeout_ms) override;
   std::uintptr_t SetWindowProc(platform::WindowHandle window, platform::WindowProc proc) override;
   void RestoreWindowProc(platform::WindowHandle window, std::uintptr_t previous) override;
   std::intptr_t CallWindowProc(std::uintptr_t previous, platform::WindowHandle window,
@@ -54,6 +59,7 @@ class SimClipboard : public platform::Clipboard {
 
   void JoinViewer(const std::wstring& name);
   bool LeaveViewer(const std::wstring& name);
+  bool HangViewer(const std::wstring& name);
   ForeignViewer* FindViewer(const std::wstring& name);
   ForeignViewer* FindViewer(platform::WindowHandle h);
   platform::WindowHandle head() const { return head_; }
@@ -61,6 +67,11 @@ class SimClipboard : public platform::Clipboard {
  private:
   void Deliver(platform::WindowHandle window, std::uint32_t message, std::uintptr_t wparam,
                std::intptr_t lparam);
+  // A message handled at once: by another program's viewer that answers, or by one of the
+  // program's windows.
+  std::intptr_t Handle(platform::WindowHandle window, std::uint32_t message, std::uintptr_t wparam,
+                       std::intptr_t lparam);
+  bool IsHung(platform::WindowHandle window);
 
   World& world_;
   SimWindowSystem& windows_;

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/runtime/automation_error.h"
+#include "sim/speech_markup.h"
 
 namespace harumado::sim {
 namespace {
@@ -90,8 +91,12 @@ void SimSpeech::Speak(VoiceSettings& v, const std::wstring& text, int flags) {
   }
   if (text.empty()) return;
   ++utterances;
-  Utterance u{text, world_.now(), world_.now() + Duration(text, v.rate)};
-  world_.Trace(L"speak \"" + text + L"\"");
+  // What is heard: a text taken as markup loses its tags (one made only of tags is heard as
+  // nothing and ends at once).
+  const std::wstring spoken = SpokenPart(text, flags);
+  Utterance u{spoken, world_.now(), world_.now() + Duration(spoken, v.rate)};
+  world_.Trace(L"speak \"" + text + L"\"" +
+               (ReadAsMarkup(text, flags) ? L" as markup, heard \"" + spoken + L"\"" : L""));
   if (last && last->end > world_.now()) {
     queue_.push_back(u);
   } else {

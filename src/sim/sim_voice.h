@@ -12,7 +12,7 @@
 namespace harumado::sim {
 
 struct Utterance {
-  std::wstring text;
+  std::wstring text;  // what is heard (a text read as markup without its tags)
   Millis start = 0;
   Millis end = 0;
 };

@@ -1,6 +1,7 @@
 #include "sim/world.h"
 
 #include <cstdio>
+#include <stdexcept>
 
 namespace harumado::sim {
 
@@ -10,6 +11,14 @@ void World::Wait(Millis ms) {
     handler_->AtWaitPoint(until);
   }
   if (now_ < until) now_ = until;
+}
+
+// The handler ends the scenario from a waiting point once every statement has been taken (and
+// stops a program that has exited after a while), so the loop ends there.
+void World::WaitForever() {
+  constexpr Millis kStep = 60000;
+  if (handler_ == nullptr) throw std::logic_error("the program waits for ever");
+  for (;;) Wait(kStep);
 }
 
 void World::Dispatch() {

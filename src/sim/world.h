@@ -38,6 +38,10 @@ class World {
   PointHandler* handler() const { return handler_; }
   // A waiting point of ms milliseconds (the program's sleep, a busy server's wait).
   void Wait(Millis ms);
+  // A waiting point that never ends (a send without a time limit to a window that does not
+  // answer): the statements are taken at their times, user actions stay pending, and the scenario
+  // ends there once every statement has been taken. Without a scenario it is an error.
+  [[noreturn]] void WaitForever();
   // A dispatching point.
   void Dispatch();
 

@@ -135,6 +135,22 @@ std::intptr_t ClipboardWin32::SendMessage(platform::WindowHandle window, std::ui
       Hwnd(window), message, static_cast<WPARAM>(wparam), static_cast<LPARAM>(lparam)));
 }
 
+// While it waits, the thread handles messages that other threads send to its windows, as a plain
+// send does; a window the system already counts as hung (it has not taken its messages for some
+// seconds) is not waited for.
+std::optional<std::intptr_t> ClipboardWin32::SendMessageTimeout(platform::WindowHandle window,
+                                                                std::uint32_t message,
+                                                                std::uintptr_t wparam,
+                                                                std::intptr_t lparam,
+                                                                int timeout_ms) {
+  DWORD_PTR result = 0;
+  const LRESULT answered = ::SendMessageTimeoutW(
+      Hwnd(window), message, static_cast<WPARAM>(wparam), static_cast<LPARAM>(lparam),
+      SMTO_NORMAL | SMTO_ABORTIFHUNG, static_cast<UINT>(timeout_ms > 0 ? timeout_ms : 0), &result);
+  if (answered == 0) return std::nullopt;
+  return static_cast<std::intptr_t>(result);
+}
+
 std::uintptr_t ClipboardWin32::SetWindowProc(platform::WindowHandle window,
                                              platform::WindowProc proc) {
   HWND hwnd = Hwnd(window);

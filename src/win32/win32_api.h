@@ -29,6 +29,7 @@
 // The program's own interfaces use these names; the platform calls the wide functions by their
 // full names (SendMessageW, ...).
 #undef SendMessage
+#undef SendMessageTimeout
 #undef PostMessage
 #undef CallWindowProc
 #undef GetWindowText

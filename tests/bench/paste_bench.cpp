@@ -60,6 +60,12 @@ class CountingClipboard : public platform::Clipboard {
     counter_.Count("SendMessage");
     return inner_.SendMessage(w, m, wp, lp);
   }
+  std::optional<std::intptr_t> SendMessageTimeout(platform::WindowHandle w, std::uint32_t m,
+                                                  std::uintptr_t wp, std::intptr_t lp,
+                                                  int timeout_ms) override {
+    counter_.Count("SendMessageTimeout");
+    return inner_.SendMessageTimeout(w, m, wp, lp, timeout_ms);
+  }
   std::uintptr_t SetWindowProc(platform::WindowHandle w, platform::WindowProc proc) override {
     counter_.Count("SetWindowProc");
     return inner_.SetWindowProc(w, proc);

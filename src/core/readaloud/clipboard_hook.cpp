@@ -14,6 +14,24 @@ namespace {
 // window is hooked at a time, so one pointer serves.
 app::Program* hooked_program = nullptr;
 
+// How long the next viewer is given to answer a chain message.
+constexpr int kViewerAnswerMs = 1000;
+
+// Passes a chain message on to the next viewer without letting a viewer that has stopped
+// answering stop the program: the viewer is given a second, and one that did not answer last
+// time is not waited for at all (the message is still sent, for it to handle when it comes back).
+// It stays our successor, so the chain is kept for everyone behind it; an answer makes it a
+// viewer that is waited for again.
+void PassOn(HookState& hook, platform::Clipboard& clipboard, std::uint32_t message,
+            std::uintptr_t wparam, std::intptr_t lparam) {
+  const platform::WindowHandle next = hook.NextViewer;
+  const int limit = next == hook.HungViewer ? 0 : kViewerAnswerMs;
+  const bool answered =
+      clipboard.SendMessageTimeout(next, message, wparam, lparam, limit).has_value();
+  // Messages handled while waiting may have changed the chain or removed the hook.
+  if (hook.NextViewer == next) hook.HungViewer = answered ? 0 : next;
+}
+
 }  // namespace
 
 // Joins the chain first, then replaces the procedure: the notification that the system sends to
@@ -40,6 +58,7 @@ void UnhookClipboardViewer(app::Program& program) {
   clipboard.ChangeClipboardChain(hook.HookedWnd, hook.NextViewer);
   hook.OldWndProc = 0;
   hook.NextViewer = 0;
+  hook.HungViewer = 0;
 }
 
 // A change notification is served to the speech window before it is passed down the chain; a
@@ -60,7 +79,7 @@ std::intptr_t ClipboardViewerProc(platform::WindowHandle window, std::uint32_t m
         if (Form3* speech = program->loaded_form3()) speech->OnClipboardChange();
       });
       skip.Run([&] {
-        if (hook.NextViewer != 0) clipboard.SendMessage(hook.NextViewer, message, wparam, lparam);
+        if (hook.NextViewer != 0) PassOn(hook, clipboard, message, wparam, lparam);
       });
       return 0;
     case platform::kWmChangeCbChain:
@@ -68,7 +87,7 @@ std::intptr_t ClipboardViewerProc(platform::WindowHandle window, std::uint32_t m
         if (static_cast<platform::WindowHandle>(wparam) == hook.NextViewer) {
           hook.NextViewer = static_cast<platform::WindowHandle>(lparam);
         } else if (hook.NextViewer != 0) {
-          clipboard.SendMessage(hook.NextViewer, message, wparam, lparam);
+          PassOn(hook, clipboard, message, wparam, lparam);
         }
       });
       return 0;

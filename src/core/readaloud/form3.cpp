@@ -78,7 +78,9 @@ void Form3::Form_Unload() {
 // while Check3 is ticked; content its owner marked as not for clipboard monitors (a password
 // manager's copy) is never read out. Blank text is ignored and whatever is being spoken goes on;
 // otherwise the current speech is cut off and the whole text, spaces included, is spoken without
-// waiting. Clipboard and voice errors are left to the hook procedure, which discards them.
+// waiting, read as it stands: a copied text that begins with "<" is not taken as speech markup,
+// whose tags would go unspoken and change the volume or speed of what follows. Clipboard and
+// voice errors are left to the hook procedure, which discards them.
 void Form3::OnClipboardChange() {
   if (program.form1().Check3().value() == 0) return;
   auto& clipboard = program.os.clipboard;
@@ -88,7 +90,7 @@ void Form3::OnClipboardChange() {
   if (IsBlank(text)) return;
   if (!Speaker) return;
   Speaker->Speak(L"", platform::kSpeakPurgeBefore);
-  Speaker->Speak(text, platform::kSpeakAsync);
+  Speaker->Speak(text, platform::kSpeakAsync | platform::kSpeakIsNotXml);
 }
 
 // A speech service that refuses a call (one that exists but implements nothing, say) must not

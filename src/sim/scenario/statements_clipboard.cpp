@@ -47,7 +47,12 @@ Action ParseViewer(Args& a) {
         r.Abort(L"no viewer " + name + L" in the chain");
     };
   }
-  throw StatementError(L"viewer join|leave \"NAME\" expected");
+  if (what == L"hang") {
+    return [name](Runner& r) {
+      if (!r.desktop().clipboard.HangViewer(name)) r.Abort(L"no viewer " + name + L" in the chain");
+    };
+  }
+  throw StatementError(L"viewer join|leave|hang \"NAME\" expected");
 }
 
 // Hooked: the hook's state says installed and the hooked window runs a procedure of the

@@ -132,15 +132,16 @@ INSTANTIATE_TEST_SUITE_P(
     Messages, ClipboardViewerProcTable,
     ::testing::Values(
         // The speech window is served before the notification goes on.
-        ProcCase{"ChangeIsSpokenThenPassedOn",
-                 true,
-                 0x900,
-                 0x0308,
-                 0,
-                 0,
-                 0,
-                 {L"Speak \"\" 2", L"Speak \"こんにちは\" 1", L"SendMessage 900 308 0 0"},
-                 0x900},
+        ProcCase{
+            "ChangeIsSpokenThenPassedOn",
+            true,
+            0x900,
+            0x0308,
+            0,
+            0,
+            0,
+            {L"Speak \"\" 2", L"Speak \"こんにちは\" 17", L"SendMessageTimeout 900 308 0 0 1000"},
+            0x900},
         ProcCase{"ChangePassedOnWhileReadAloudIsOff",
                  false,
                  0x900,
@@ -148,7 +149,7 @@ INSTANTIATE_TEST_SUITE_P(
                  0,
                  0,
                  0,
-                 {L"SendMessage 900 308 0 0"},
+                 {L"SendMessageTimeout 900 308 0 0 1000"},
                  0x900},
         ProcCase{"ChangeWithNoSuccessorIsOnlySpoken",
                  true,
@@ -157,7 +158,7 @@ INSTANTIATE_TEST_SUITE_P(
                  0,
                  0,
                  0,
-                 {L"Speak \"\" 2", L"Speak \"こんにちは\" 1"},
+                 {L"Speak \"\" 2", L"Speak \"こんにちは\" 17"},
                  0},
         ProcCase{
             "SuccessorLeavesForItsSuccessor", false, 0x900, 0x030D, 0x900, 0xA00, 0, {}, 0xA00},
@@ -169,7 +170,7 @@ INSTANTIATE_TEST_SUITE_P(
                  0xB00,
                  0xC00,
                  0,
-                 {L"SendMessage 900 30D B00 C00"},
+                 {L"SendMessageTimeout 900 30D B00 C00 1000"},
                  0x900},
         ProcCase{"ChainChangeWithNoSuccessorGoesNowhere", false, 0, 0x030D, 0xB00, 0xC00, 0, {}, 0},
         ProcCase{"OtherMessagesGoToThePreviousProcedure",
@@ -190,12 +191,55 @@ TEST_F(ClipboardHook, FailureWhileServingTheSpeechWindowKeepsTheChain) {
   rec.clipboard.fail_has_text = true;
   TakeLog();
   EXPECT_EQ(readaloud::ClipboardViewerProc(speech_window, 0x0308, 0, 0), 0);
-  EXPECT_EQ(TakeLog(), (Log{L"SendMessage 900 308 0 0"}));
+  EXPECT_EQ(TakeLog(), (Log{L"SendMessageTimeout 900 308 0 0 1000"}));
 
   rec.clipboard.fail_has_text = false;
   readaloud::ClipboardViewerProc(speech_window, 0x0308, 0, 0);
+  EXPECT_EQ(TakeLog(), (Log{L"Speak \"\" 2", L"Speak \"こんにちは\" 17",
+                            L"SendMessageTimeout 900 308 0 0 1000"}));
+}
+
+// A successor that stops answering is given a second once; after that the messages are still
+// sent to it, without a wait, and it stays the successor. An answer ends the mark, and a successor
+// that follows it in the chain is waited for as usual.
+TEST_F(ClipboardHook, SuccessorThatStopsAnsweringIsNotWaitedForAgain) {
+  rec.clipboard.hung.insert(0x900);
+  TakeLog();
+  readaloud::ClipboardViewerProc(speech_window, 0x0308, 0, 0);
+  readaloud::ClipboardViewerProc(speech_window, 0x0308, 0, 0);
+  readaloud::ClipboardViewerProc(speech_window, 0x030D, 0xB00, 0xC00);
   EXPECT_EQ(TakeLog(),
-            (Log{L"Speak \"\" 2", L"Speak \"こんにちは\" 1", L"SendMessage 900 308 0 0"}));
+            (Log{L"SendMessageTimeout 900 308 0 0 1000", L"SendMessageTimeout 900 308 0 0 0",
+                 L"SendMessageTimeout 900 30D B00 C00 0"}));
+  EXPECT_EQ(program.hook.NextViewer, 0x900);
+  EXPECT_EQ(program.hook.HungViewer, 0x900);
+
+  rec.clipboard.hung.clear();
+  readaloud::ClipboardViewerProc(speech_window, 0x0308, 0, 0);
+  readaloud::ClipboardViewerProc(speech_window, 0x0308, 0, 0);
+  EXPECT_EQ(TakeLog(),
+            (Log{L"SendMessageTimeout 900 308 0 0 0", L"SendMessageTimeout 900 308 0 0 1000"}));
+  EXPECT_EQ(program.hook.HungViewer, 0);
+
+  rec.clipboard.hung.insert(0x900);
+  readaloud::ClipboardViewerProc(speech_window, 0x0308, 0, 0);
+  readaloud::ClipboardViewerProc(speech_window, 0x030D, 0x900, 0xA00);  // it leaves
+  readaloud::ClipboardViewerProc(speech_window, 0x0308, 0, 0);
+  EXPECT_EQ(TakeLog(),
+            (Log{L"SendMessageTimeout 900 308 0 0 1000", L"SendMessageTimeout A00 308 0 0 1000"}));
+  EXPECT_EQ(program.hook.NextViewer, 0xA00);
+}
+
+// Unhooking forgets a successor that did not answer: after hooking again it is waited for.
+TEST_F(ClipboardHook, UnhookForgetsTheSuccessorThatDidNotAnswer) {
+  rec.clipboard.hung.insert(0x900);
+  readaloud::ClipboardViewerProc(speech_window, 0x0308, 0, 0);
+  readaloud::UnhookClipboardViewer(program);
+  EXPECT_EQ(program.hook.HungViewer, 0);
+  readaloud::HookClipboardViewer(program, speech_window);
+  TakeLog();
+  readaloud::ClipboardViewerProc(speech_window, 0x0308, 0, 0);
+  EXPECT_EQ(TakeLog(), (Log{L"SendMessageTimeout 900 308 0 0 1000"}));
 }
 
 }  // namespace

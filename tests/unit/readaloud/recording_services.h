@@ -2,6 +2,8 @@
 // A clipboard and a speech service that record every call, in one log, for the read-aloud tests;
 // the rest of the desktop is the simulated one.
 #include <memory>
+#include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -33,6 +35,7 @@ class RecordingClipboard : public platform::Clipboard {
   bool excluded = false;
   std::wstring text = L"こんにちは";
   platform::WindowProc installed = nullptr;
+  std::set<platform::WindowHandle> hung;  // windows that do not answer a send with a time limit
 
   std::uint32_t SequenceNumber() override { return 1; }
   bool HasText() override {
@@ -52,6 +55,15 @@ class RecordingClipboard : public platform::Clipboard {
                             std::uintptr_t wparam, std::intptr_t lparam) override {
     log_.push_back(L"SendMessage " + Hex(window) + L" " + Hex(message) + L" " +
                    Hex(static_cast<std::intptr_t>(wparam)) + L" " + Hex(lparam));
+    return 0;
+  }
+  std::optional<std::intptr_t> SendMessageTimeout(platform::WindowHandle window,
+                                                  std::uint32_t message, std::uintptr_t wparam,
+                                                  std::intptr_t lparam, int timeout_ms) override {
+    log_.push_back(L"SendMessageTimeout " + Hex(window) + L" " + Hex(message) + L" " +
+                   Hex(static_cast<std::intptr_t>(wparam)) + L" " + Hex(lparam) + L" " +
+                   std::to_wstring(timeout_ms));
+    if (hung.contains(window)) return std::nullopt;
     return 0;
   }
   std::uintptr_t SetWindowProc(platform::WindowHandle window, platform::WindowProc proc) override {
