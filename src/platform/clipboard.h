@@ -32,7 +32,9 @@ class Clipboard {
                                     std::uintptr_t wparam, std::intptr_t lparam) = 0;
   // Sends and waits at most timeout_ms for the answer (SendMessageTimeout): the window's answer,
   // or nothing when it did not answer in time or the system already counts it as hung (then
-  // without waiting). A message that was not answered in time may still be handled later.
+  // without waiting). With a limit of 0 there is no wait at all: the message is left for the
+  // window to handle when it takes its messages again, and nothing is answered unless it handles
+  // the message at once. A message given up on after a wait may be lost to the window.
   virtual std::optional<std::intptr_t> SendMessageTimeout(WindowHandle window,
                                                           std::uint32_t message,
                                                           std::uintptr_t wparam,

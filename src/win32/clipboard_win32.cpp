@@ -137,16 +137,22 @@ std::intptr_t ClipboardWin32::SendMessage(platform::WindowHandle window, std::ui
 
 // While it waits, the thread handles messages that other threads send to its windows, as a plain
 // send does; a window the system already counts as hung (it has not taken its messages for some
-// seconds) is not waited for.
+// seconds) is not waited for. Without a time limit the message is left for the window without
+// any wait (wine would take a limit of 0 ms for no limit at all).
 std::optional<std::intptr_t> ClipboardWin32::SendMessageTimeout(platform::WindowHandle window,
                                                                 std::uint32_t message,
                                                                 std::uintptr_t wparam,
                                                                 std::intptr_t lparam,
                                                                 int timeout_ms) {
+  if (timeout_ms <= 0) {
+    ::SendNotifyMessageW(Hwnd(window), message, static_cast<WPARAM>(wparam),
+                         static_cast<LPARAM>(lparam));
+    return std::nullopt;
+  }
   DWORD_PTR result = 0;
   const LRESULT answered = ::SendMessageTimeoutW(
       Hwnd(window), message, static_cast<WPARAM>(wparam), static_cast<LPARAM>(lparam),
-      SMTO_NORMAL | SMTO_ABORTIFHUNG, static_cast<UINT>(timeout_ms > 0 ? timeout_ms : 0), &result);
+      SMTO_NORMAL | SMTO_ABORTIFHUNG, static_cast<UINT>(timeout_ms), &result);
   if (answered == 0) return std::nullopt;
   return static_cast<std::intptr_t>(result);
 }

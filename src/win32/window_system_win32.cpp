@@ -23,6 +23,12 @@ BOOL CALLBACK CollectMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
   return TRUE;
 }
 
+// Paints whatever part of the window and its children needs painting, at once.
+BOOL CALLBACK PaintNow(HWND window, LPARAM) {
+  ::RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  return TRUE;
+}
+
 }  // namespace
 
 WindowSystemWin32::WindowSystemWin32(HINSTANCE instance) : instance_(instance) {
@@ -133,7 +139,33 @@ void WindowSystemWin32::DoEvents() {
   }
 }
 
-void WindowSystemWin32::Sleep(int ms) { ::Sleep(static_cast<DWORD>(ms > 0 ? ms : 0)); }
+// The program waits without taking a message: user input, timer ticks and the messages that
+// other programs send (the clipboard viewer's notifications among them) wait for its next
+// dispatch, as in a plain sleep. Only painting goes on: whenever one of the thread's windows
+// needs painting (another window has uncovered it), every such window is painted at once. The
+// painting is done directly, not through the message queue, whose reading would also deliver the
+// messages sent by other threads.
+void WindowSystemWin32::Sleep(int ms) {
+  if (ms <= 0) {
+    ::Sleep(0);
+    return;
+  }
+  const ULONGLONG end = ::GetTickCount64() + static_cast<ULONGLONG>(ms);
+  for (;;) {
+    const ULONGLONG now = ::GetTickCount64();
+    if (now >= end) return;
+    const auto left = static_cast<DWORD>(end - now);
+    const DWORD woke = ::MsgWaitForMultipleObjectsEx(0, nullptr, left, QS_PAINT, 0);
+    if (woke == WAIT_TIMEOUT) return;
+    if (woke != WAIT_OBJECT_0) {
+      ::Sleep(left);
+      return;
+    }
+    // The paint is taken note of, so that the next wait lasts until something new needs it.
+    ::GetQueueStatus(QS_PAINT);
+    ::EnumThreadWindows(::GetCurrentThreadId(), &PaintNow, 0);
+  }
+}
 
 std::vector<platform::Rect> WindowSystemWin32::Monitors() {
   std::vector<std::pair<bool, platform::Rect>> found;

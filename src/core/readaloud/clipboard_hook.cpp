@@ -20,8 +20,8 @@ constexpr int kViewerAnswerMs = 1000;
 // Passes a chain message on to the next viewer without letting a viewer that has stopped
 // answering stop the program: the viewer is given a second, and one that did not answer last
 // time is not waited for at all (the message is still sent, for it to handle when it comes back).
-// It stays our successor, so the chain is kept for everyone behind it; an answer makes it a
-// viewer that is waited for again.
+// It stays our successor, so the chain is kept for everyone behind it; should it answer at once,
+// it is waited for again.
 void PassOn(HookState& hook, platform::Clipboard& clipboard, std::uint32_t message,
             std::uintptr_t wparam, std::intptr_t lparam) {
   const platform::WindowHandle next = hook.NextViewer;

@@ -166,6 +166,30 @@ class ViewerWindow {
   int notifications_ = 0;
 };
 
+// A viewer in another process (this harness started again): a window in the clipboard-viewer
+// chain that passes the chain's messages on as a correct viewer does, until it is told to stop
+// answering: then it takes no message at all, until it is told to answer again.
+class ViewerProcess {
+ public:
+  explicit ViewerProcess(const std::wstring& name);  // started; joined() once it is in the chain
+  ~ViewerProcess();                                  // ends it
+  ViewerProcess(const ViewerProcess&) = delete;
+  ViewerProcess& operator=(const ViewerProcess&) = delete;
+  bool joined() const { return joined_; }
+  void Hang();
+  void Answer();
+  // Ends the process; the change notifications its window received, or -1 when it did not end.
+  int End();
+
+ private:
+  win32::UniqueHandle hang_, answer_, end_;
+  win32::UniqueHandle process_;
+  bool joined_ = false;
+};
+// The other process's side: harumado-harness viewer-process NAME. Its exit code is the number of
+// change notifications its window received.
+int RunViewerProcess(const std::wstring& name);
+
 // ---- scenarios -------------------------------------------------------------------------------
 
 struct Scenario {

@@ -25,6 +25,8 @@ void ExcelColumnFit(const std::wstring&, const std::vector<std::wstring>&);
 void ExcelReadAloud(const std::wstring&, const std::vector<std::wstring>&);
 void ExcelCloseWhilePasting(const std::wstring&, const std::vector<std::wstring>&);
 void ExcelAutomation(const std::wstring&, const std::vector<std::wstring>&);
+void ExcelPaintedWhilePasting(const std::wstring&, const std::vector<std::wstring>&);
+void ExcelHungViewer(const std::wstring&, const std::vector<std::wstring>&);
 
 const std::vector<Scenario>& AllScenarios() {
   static const std::vector<Scenario> all = {
@@ -51,6 +53,8 @@ const std::vector<Scenario>& AllScenarios() {
       {L"excel-read-aloud", &ExcelReadAloud},
       {L"excel-close-while-pasting", &ExcelCloseWhilePasting},
       {L"excel-automation", &ExcelAutomation},
+      {L"excel-painted-while-pasting", &ExcelPaintedWhilePasting},
+      {L"excel-hung-viewer", &ExcelHungViewer},
   };
   return all;
 }

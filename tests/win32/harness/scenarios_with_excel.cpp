@@ -194,7 +194,8 @@ void ExcelColumnFit(const std::wstring& program, const std::vector<std::wstring>
 }
 
 // Read-aloud with the voice double: the voice list names the double's voices, a copied text is
-// spoken after the previous speech is purged, and the voice button moves to the next voice.
+// spoken as plain text after the previous speech is purged, a text that begins with a tag is
+// heard whole, tag and all, and the voice button moves to the next voice.
 void ExcelReadAloud(const std::wstring& program, const std::vector<std::wstring>& args) {
   const Doubles doubles = DoublesFrom(args);
   ::DeleteFileW(doubles.VoiceLog().c_str());
@@ -213,24 +214,31 @@ void ExcelReadAloud(const std::wstring& program, const std::vector<std::wstring>
   auto spoken = [&](const std::wstring& line) {
     return WaitUntil([&] { return CountLinesContaining(LogLines(log), line) > 0; }, kPasteLimit);
   };
-  Expect(spoken(L"speak 1 \"最初の文です\""), L"the text is spoken, asynchronously");
+  Expect(spoken(L"speak 17 \"最初の文です\""),
+         L"the text is spoken, asynchronously, as plain text");
   // A secret copy is not spoken and does not purge the speech under way (checked by the whole
   // sequence of speech calls below).
   Expect(CopyTextFromAnotherProcess(L"s3cret-パス", true), L"another process copies a secret");
   p.Sync(main);
   ::Sleep(700);
   Expect(CopyTextFromAnotherProcess(L"  次の文"), L"another process copies a second text");
-  Expect(spoken(L"speak 1 \"  次の文\""), L"the second text is spoken with its spaces");
+  Expect(spoken(L"speak 17 \"  次の文\""), L"the second text is spoken with its spaces");
   const auto lines = LogLines(log);
   // Each text is preceded by a purge of what was being spoken.
   std::vector<std::wstring> speech_lines;
   for (const auto& l : lines) {
     if (l.rfind(L"speak ", 0) == 0) speech_lines.push_back(l);
   }
-  const std::vector<std::wstring> expected = {L"speak 2 \"\"", L"speak 1 \"最初の文です\"",
-                                              L"speak 2 \"\"", L"speak 1 \"  次の文\""};
+  const std::vector<std::wstring> expected = {L"speak 2 \"\"", L"speak 17 \"最初の文です\"",
+                                              L"speak 2 \"\"", L"speak 17 \"  次の文\""};
   Expect(speech_lines == expected, L"purge, speak, purge, speak");
   ExpectInt(L"volume set at load", 1, CountLinesContaining(lines, L"volume 100"));
+  // A volume tag at the start of a copied text is read out like the rest of it: the voice hears
+  // the whole text.
+  const std::wstring tagged = L"<volume level='0'/>小さくしないで読む";
+  Expect(CopyTextFromAnotherProcess(tagged), L"another process copies a text with a volume tag");
+  Expect(spoken(L"speak 17 \"" + tagged + L"\""), L"the tagged text is spoken as plain text");
+  Expect(spoken(L"heard \"" + tagged + L"\""), L"the whole tagged text is heard");
   Click(Speech(speech, L"Command1"));
   WaitForText(Speech(speech, L"Command1"), L"テスト音声 二", kPasteLimit);
   Expect(spoken(L"voice テスト音声 二"), L"the voice is changed");

@@ -2,6 +2,8 @@
 // sequence number and the subclassing of a window.
 #include <cstdio>
 #include <cstring>
+#include <memory>
+#include <thread>
 
 #include "platform_test.h"
 #include "win32/clipboard_win32.h"
@@ -136,4 +138,106 @@ PLATFORM_TEST(SubclassedWindowRunsTheProgramsProcedureUntilRestored) {
   CHECK(::GetPropW(hwnd, L"Harumado.ClipboardHook") == nullptr);
   CHECK_INT(0, clipboard.SetWindowProc(0, &CountingProc));  // no window, nothing installed
   ::DestroyWindow(hwnd);
+}
+
+namespace {
+
+int later_messages = 0;  // WM_USER + 9 handled by the other thread's window
+
+LRESULT CALLBACK OtherThreadProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_USER + 9) {
+    later_messages += static_cast<int>(wparam);
+    return 9;
+  }
+  return OwnProc(hwnd, message, wparam, lparam);
+}
+
+// A window on a thread of its own that answers its messages until it is told to stop taking
+// any (as a program that hangs), and answers again once released.
+class OtherThreadWindow {
+ public:
+  OtherThreadWindow()
+      : ready_(::CreateEventW(nullptr, TRUE, FALSE, nullptr)),
+        hang_(::CreateEventW(nullptr, TRUE, FALSE, nullptr)),
+        release_(::CreateEventW(nullptr, TRUE, FALSE, nullptr)),
+        thread_([this] { Run(); }) {
+    ::WaitForSingleObject(ready_, 10000);
+  }
+  ~OtherThreadWindow() {
+    ::SetEvent(release_);
+    ::PostMessageW(hwnd_, WM_CLOSE, 0, 0);
+    thread_.join();
+    for (HANDLE h : {ready_, hang_, release_, hanging_}) ::CloseHandle(h);
+  }
+  harumado::platform::WindowHandle handle() const {
+    return reinterpret_cast<harumado::platform::WindowHandle>(hwnd_);
+  }
+  void Hang() {
+    ::SetEvent(hang_);
+    ::PostMessageW(hwnd_, WM_NULL, 0, 0);  // wakes it to see the order
+    ::WaitForSingleObject(hanging_, 10000);
+  }
+
+ private:
+  void Run() {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = &OtherThreadProc;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"HarumadoOtherThreadTest";
+    ::RegisterClassW(&wc);
+    hwnd_ = ::CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                              wc.hInstance, nullptr);
+    ::SetEvent(ready_);
+    MSG msg;
+    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+      if (::WaitForSingleObject(hang_, 0) == WAIT_OBJECT_0 &&
+          ::WaitForSingleObject(release_, 0) != WAIT_OBJECT_0) {
+        ::SetEvent(hanging_);
+        ::WaitForSingleObject(release_, 30000);
+      }
+      if (msg.message == WM_CLOSE) ::DestroyWindow(hwnd_);
+      if (msg.message == WM_CLOSE) break;
+      ::DispatchMessageW(&msg);
+    }
+  }
+
+  HWND hwnd_ = nullptr;
+  HANDLE ready_, hang_, release_;
+  HANDLE hanging_ = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  std::thread thread_;
+};
+
+double MillisecondsSince(ULONGLONG start) {
+  return static_cast<double>(::GetTickCount64() - start);
+}
+
+}  // namespace
+
+// A send with a time limit returns the answer of a window that answers; from a window that has
+// stopped taking messages it returns nothing once the limit has run out, and at once with no
+// limit at all; the message left without a wait is handled once the window takes its messages
+// again.
+PLATFORM_TEST(SendWithATimeLimitGivesUpOnAWindowThatDoesNotAnswer) {
+  ClipboardWin32 clipboard;
+  auto other = std::make_unique<OtherThreadWindow>();
+  const auto answered = clipboard.SendMessageTimeout(other->handle(), WM_USER + 8, 0, 0, 1000);
+  CHECK(answered.has_value());
+  CHECK_INT(8, answered.value_or(-1));
+  other->Hang();
+  ULONGLONG start = ::GetTickCount64();
+  CHECK(!clipboard.SendMessageTimeout(other->handle(), WM_USER + 9, 1, 0, 300).has_value());
+  const double limited = MillisecondsSince(start);
+  std::printf("  a 300 ms limit gave up after %.0f ms\n", limited);
+  CHECK(limited >= 250 && limited < 1500);
+  start = ::GetTickCount64();
+  CHECK(!clipboard.SendMessageTimeout(other->handle(), WM_USER + 9, 10, 0, 0).has_value());
+  const double at_once = MillisecondsSince(start);
+  std::printf("  no limit gave up after %.0f ms\n", at_once);
+  CHECK(at_once < 100);
+  CHECK_INT(0, later_messages);
+  other.reset();  // released, it takes its messages, then ends
+  // The message left without a wait (10) is handled; wine drops the one it gave up waiting for
+  // (1), where Windows may still deliver it.
+  std::printf("  handled after the release: %d\n", later_messages);
+  CHECK(later_messages == 10 || later_messages == 11);
 }

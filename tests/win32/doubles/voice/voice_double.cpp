@@ -1,11 +1,13 @@
 // The voice test double: an in-process server registered under SpVoice's class. It offers two
 // voices and writes everything it is asked to do to voice-double.log beside itself, one line a
-// call, so that the tests can read what was spoken.
+// call, so that the tests can read what was spoken: each speak call with its flags and text, and
+// for a text what a voice would make heard of it (a text taken as speech markup loses its tags).
 #include <atomic>
 #include <string>
 #include <vector>
 
 #include "../common/log_file.h"
+#include "sim/speech_markup.h"
 #include "win32/automation/sapi_api.h"
 
 namespace {
@@ -226,7 +228,11 @@ class Voice final : public Counted<ISpeechVoice> {
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE Speak(BSTR text, SpeechVoiceSpeakFlags flags, LONG* stream) override {
-    Log(L"speak " + std::to_wstring(static_cast<int>(flags)) + L" \"" + TextOf(text) + L"\"");
+    const std::wstring words = TextOf(text);
+    Log(L"speak " + std::to_wstring(static_cast<int>(flags)) + L" \"" + words + L"\"");
+    if (!words.empty()) {
+      Log(L"heard \"" + harumado::sim::SpokenPart(words, static_cast<int>(flags)) + L"\"");
+    }
     if (stream != nullptr) *stream = ++streams_;
     return S_OK;
   }
