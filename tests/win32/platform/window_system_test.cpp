@@ -2,6 +2,7 @@
 // the nested dispatch, a window destroyed by its own handler, and the end of the loops.
 #include <functional>
 #include <memory>
+#include <thread>
 
 #include "core/runtime/automation_error.h"
 #include "core/ui/layouts.h"
@@ -234,4 +235,90 @@ PLATFORM_TEST(CloseDuringANestedLoopIsSafe) {
   CHECK_INT(3, cycles_after_close);
   CHECK(!::IsWindow(hwnd));
   CHECK_INT(0, windows.Run([] {}));
+}
+
+namespace {
+
+// A plain window of the test thread that counts what reaches it.
+struct Counts {
+  int paints = 0;
+  ULONGLONG last_paint = 0;
+  int sent = 0;    // WM_USER + 1, sent by another thread
+  int posted = 0;  // WM_USER + 2
+  int ticks = 0;
+};
+Counts counts;
+
+LRESULT CALLBACK CountingWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      ::BeginPaint(hwnd, &ps);
+      ::EndPaint(hwnd, &ps);
+      ++counts.paints;
+      counts.last_paint = ::GetTickCount64();
+      return 0;
+    }
+    case WM_USER + 1:
+      ++counts.sent;
+      return 1;
+    case WM_USER + 2:
+      ++counts.posted;
+      return 0;
+    case WM_TIMER:
+      ++counts.ticks;
+      return 0;
+    default:
+      return ::DefWindowProcW(hwnd, message, wparam, lparam);
+  }
+}
+
+}  // namespace
+
+// While the program sleeps, a window of it that needs painting is painted at once; a message
+// sent by another thread, a posted one and timer ticks wait for the next dispatch.
+PLATFORM_TEST(SleepPaintsButTakesNoOtherMessage) {
+  WindowSystemWin32 windows(::GetModuleHandleW(nullptr));
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = &CountingWindowProc;
+  wc.hInstance = ::GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"HarumadoSleepTest";
+  ::RegisterClassW(&wc);
+  HWND hwnd = ::CreateWindowExW(0, wc.lpszClassName, L"sleep test", WS_POPUP | WS_VISIBLE, 10, 10,
+                                80, 60, nullptr, nullptr, wc.hInstance, nullptr);
+  windows.DoEvents();
+  counts = Counts{};
+  ::SetTimer(hwnd, 1, 10, nullptr);
+  ::PostMessageW(hwnd, WM_USER + 2, 0, 0);
+
+  HANDLE sleeping = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  ULONGLONG invalidated = 0;
+  bool sent_answered = true;
+  std::thread other([&] {
+    ::WaitForSingleObject(sleeping, 5000);
+    ::Sleep(100);  // well inside the sleep
+    invalidated = ::GetTickCount64();
+    ::InvalidateRect(hwnd, nullptr, TRUE);
+    DWORD_PTR result = 0;
+    sent_answered = ::SendMessageTimeoutW(hwnd, WM_USER + 1, 0, 0, SMTO_NORMAL, 200, &result) != 0;
+  });
+  const ULONGLONG start = ::GetTickCount64();
+  ::SetEvent(sleeping);
+  windows.Sleep(600);
+  const ULONGLONG slept = ::GetTickCount64() - start;
+  other.join();
+  ::CloseHandle(sleeping);
+
+  CHECK(slept >= 590);
+  CHECK_INT(1, counts.paints);
+  CHECK(counts.paints == 1 && counts.last_paint - invalidated < 50);
+  CHECK(!sent_answered);
+  CHECK_INT(0, counts.sent);
+  CHECK_INT(0, counts.posted);
+  CHECK_INT(0, counts.ticks);
+  windows.DoEvents();
+  CHECK_INT(1, counts.posted);
+  CHECK(counts.ticks >= 1);
+  ::KillTimer(hwnd, 1);
+  ::DestroyWindow(hwnd);
 }
