@@ -122,7 +122,6 @@ void ExcelPaintedWhilePasting(const std::wstring& program, const std::vector<std
     return;
   }
   const ScreenShot before(area);
-  SaveScreenShot(main, L"painted-while-pasting");
   CoverWindow cover;
   std::vector<double> times;
   for (int trial = 0; trial < kTrials; ++trial) {
