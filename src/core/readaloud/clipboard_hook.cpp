@@ -21,15 +21,21 @@ constexpr int kViewerAnswerMs = 1000;
 // answering stop the program: the viewer is given a second, and one that did not answer last
 // time is not waited for at all (the message is still sent, for it to handle when it comes back).
 // It stays our successor, so the chain is kept for everyone behind it; should it answer at once,
-// it is waited for again.
+// it is waited for again. While it is waited for, the thread handles the messages sent to it
+// (another change notification among them), and those do not wait for the same viewer again.
 void PassOn(HookState& hook, platform::Clipboard& clipboard, std::uint32_t message,
             std::uintptr_t wparam, std::intptr_t lparam) {
   const platform::WindowHandle next = hook.NextViewer;
   const int limit = next == hook.HungViewer ? 0 : kViewerAnswerMs;
+  if (limit > 0) hook.HungViewer = next;
   const bool answered =
       clipboard.SendMessageTimeout(next, message, wparam, lparam, limit).has_value();
-  // Messages handled while waiting may have changed the chain or removed the hook.
-  if (hook.NextViewer == next) hook.HungViewer = answered ? 0 : next;
+  // The chain may have changed meanwhile, or the hook may be gone.
+  if (hook.NextViewer == next) {
+    hook.HungViewer = answered ? 0 : next;
+  } else if (hook.HungViewer == next) {
+    hook.HungViewer = 0;
+  }
 }
 
 }  // namespace

@@ -242,5 +242,35 @@ TEST_F(ClipboardHook, UnhookForgetsTheSuccessorThatDidNotAnswer) {
   EXPECT_EQ(TakeLog(), (Log{L"SendMessageTimeout 900 308 0 0 1000"}));
 }
 
+// A change notification handled while the program waits for the next viewer (the thread takes
+// the messages sent to it meanwhile) passes the change on without waiting for that viewer too.
+TEST_F(ClipboardHook, NotificationDuringTheWaitDoesNotWaitAgain) {
+  rec.clipboard.hung.insert(0x900);
+  rec.clipboard.during_send = [&] { readaloud::ClipboardViewerProc(speech_window, 0x0308, 0, 0); };
+  TakeLog();
+  readaloud::ClipboardViewerProc(speech_window, 0x0308, 0, 0);
+  EXPECT_EQ(TakeLog(),
+            (Log{L"SendMessageTimeout 900 308 0 0 1000", L"SendMessageTimeout 900 308 0 0 0"}));
+  EXPECT_EQ(program.hook.HungViewer, 0x900);
+
+  // With a viewer that answers, the mark goes once the wait is over.
+  rec.clipboard.hung.clear();
+  readaloud::UnhookClipboardViewer(program);
+  readaloud::HookClipboardViewer(program, speech_window);
+  rec.clipboard.during_send = [&] { readaloud::ClipboardViewerProc(speech_window, 0x0308, 0, 0); };
+  TakeLog();
+  readaloud::ClipboardViewerProc(speech_window, 0x0308, 0, 0);
+  EXPECT_EQ(program.hook.HungViewer, 0);
+
+  // The successor leaves while it is waited for: nothing is left marked.
+  rec.clipboard.hung.insert(0x900);
+  rec.clipboard.during_send = [&] {
+    readaloud::ClipboardViewerProc(speech_window, 0x030D, 0x900, 0xA00);
+  };
+  readaloud::ClipboardViewerProc(speech_window, 0x0308, 0, 0);
+  EXPECT_EQ(program.hook.NextViewer, 0xA00);
+  EXPECT_EQ(program.hook.HungViewer, 0);
+}
+
 }  // namespace
 }  // namespace harumado

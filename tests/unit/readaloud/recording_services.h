@@ -1,10 +1,12 @@
 #pragma once
 // A clipboard and a speech service that record every call, in one log, for the read-aloud tests;
 // the rest of the desktop is the simulated one.
+#include <functional>
 #include <memory>
 #include <optional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/runtime/automation_error.h"
@@ -36,6 +38,7 @@ class RecordingClipboard : public platform::Clipboard {
   std::wstring text = L"こんにちは";
   platform::WindowProc installed = nullptr;
   std::set<platform::WindowHandle> hung;  // windows that do not answer a send with a time limit
+  std::function<void()> during_send;      // runs once, inside the next send with a time limit
 
   std::uint32_t SequenceNumber() override { return 1; }
   bool HasText() override {
@@ -63,6 +66,7 @@ class RecordingClipboard : public platform::Clipboard {
     log_.push_back(L"SendMessageTimeout " + Hex(window) + L" " + Hex(message) + L" " +
                    Hex(static_cast<std::intptr_t>(wparam)) + L" " + Hex(lparam) + L" " +
                    std::to_wstring(timeout_ms));
+    if (during_send) std::exchange(during_send, nullptr)();
     if (hung.contains(window)) return std::nullopt;
     return 0;
   }
