@@ -25,6 +25,8 @@ struct ForeignViewer {
   std::wstring name;
   platform::WindowHandle next = 0;
   int notified = 0;
+  // A viewer that left the chain keeps its window: it is still there to be asked about.
+  bool in_chain = true;
 };
 
 class SimClipboard : public platform::Clipboard {
@@ -52,9 +54,15 @@ class SimClipboard : public platform::Clipboard {
   void Preset(ClipContent content) { content_ = std::move(content); }
   const ClipContent& content() const { return content_; }
 
-  void JoinViewer(const std::wstring& name);
+  // Joins at the chain's head; a viewer that left before joins again with its window. False when
+  // a viewer of that name is in the chain already.
+  bool JoinViewer(const std::wstring& name);
+  // False when no viewer of that name is in the chain.
   bool LeaveViewer(const std::wstring& name);
+  // The viewer's window, in the chain or not.
   ForeignViewer* FindViewer(const std::wstring& name);
+  // Counts start again from 0 (the program's start-up).
+  void ResetNotifications();
   ForeignViewer* FindViewer(platform::WindowHandle h);
   platform::WindowHandle head() const { return head_; }
 

@@ -1,6 +1,8 @@
 // Scenario statements of the shell: setup of the system, user actions on the windows, and the
 // expectations on controls, focus, shared state, windows, the message box and the settings file.
+#include <algorithm>
 #include <functional>
+#include <limits>
 
 #include "core/app/form1.h"
 #include "sim/scenario/registry.h"
@@ -153,6 +155,19 @@ Action ParseSlide(Args& a) {
   };
 }
 
+// The window's rectangle with its outer left-top moved to x, y and its size kept. Its right and
+// bottom edges are computed in 64 bits; a position so far out that an edge would pass the range
+// of a coordinate stops where the edge reaches that range.
+platform::Rect DraggedTo(const platform::Rect& rect, int x, int y) {
+  constexpr long long kMax = std::numeric_limits<int>::max();
+  const long long width = static_cast<long long>(rect.right) - rect.left;
+  const long long height = static_cast<long long>(rect.bottom) - rect.top;
+  const long long left = std::min<long long>(x, kMax - width);
+  const long long top = std::min<long long>(y, kMax - height);
+  return platform::Rect{static_cast<int>(left), static_cast<int>(top),
+                        static_cast<int>(left + width), static_cast<int>(top + height)};
+}
+
 Action ParseDrag(Args& a) {
   const std::wstring name = a.Word();
   const int x = a.Int();
@@ -163,9 +178,7 @@ Action ParseDrag(Args& a) {
     if (w == nullptr) r.Abort(L"window " + name + L" does not exist");
     r.RequireShown(*w);
     SimWindow* sw = r.desktop().windows.FindByModel(*w);
-    const int width = sw->rect.width();
-    const int height = sw->rect.height();
-    sw->rect = {x, y, x + width, y + height};
+    sw->rect = DraggedTo(sw->rect, x, y);
     r.desktop().world.Trace(L"user drags " + name);
   };
 }
@@ -288,10 +301,8 @@ Action ParseExpectFocus(Args& a) {
   };
 }
 
-Action ParseExpectState(Args& a) {
-  const std::wstring name = a.Word();
-  const Token value = a.Any();
-  a.End();
+// One NAME VALUE pair of expect state.
+Action StateCheck(const std::wstring& name, const Token& value) {
   return [name, value](Runner& r) {
     if (!r.program()) r.Abort(L"the program has not started");
     auto& p = *r.program();
@@ -343,39 +354,62 @@ Action ParseExpectState(Args& a) {
   };
 }
 
+// expect state NAME VALUE [NAME VALUE]...
+Action ParseExpectState(Args& a) {
+  std::vector<Action> checks;
+  if (a.done()) throw StatementError(L"expect state NAME VALUE expected");
+  while (!a.done()) {
+    const std::wstring name = a.Word();
+    checks.push_back(StateCheck(name, a.Any()));
+  }
+  return [checks](Runner& r) {
+    for (const auto& c : checks) c(r);
+  };
+}
+
+// expect window W PROPERTY...: absent|hidden|shown, topmost|normal, at X Y, size W H, in any
+// order.
 Action ParseExpectWindow(Args& a) {
   const std::wstring name = a.Word();
-  const std::wstring what = a.Word();
-  int x = 0, y = 0;
-  if (what == L"at" || what == L"size") {
-    x = a.Int();
-    y = a.Int();
-  } else if (what != L"absent" && what != L"hidden" && what != L"shown" && what != L"topmost" &&
-             what != L"normal") {
-    throw StatementError(L"unknown window property '" + what + L"'");
-  }
-  a.End();
-  return [name, what, x, y](Runner& r) {
-    ui::Window* w = r.FindWindow(name);
-    SimWindow* sw = w ? r.desktop().windows.FindByModel(*w) : nullptr;
-    const std::wstring state = sw == nullptr ? L"absent" : sw->visible ? L"shown" : L"hidden";
+  using WindowCheck = std::function<void(Runner&, const SimWindow*)>;
+  std::vector<WindowCheck> checks;
+  if (a.done()) throw StatementError(L"a window property expected after " + name);
+  while (!a.done()) {
+    const std::wstring what = a.Word();
     if (what == L"absent" || what == L"hidden" || what == L"shown") {
-      ExpectEqual(r, L"window " + name, what, state);
-      return;
-    }
-    if (sw == nullptr) {
-      r.Fail(L"window " + name + L" " + what, L"absent");
-      return;
+      checks.push_back([name, what](Runner& r, const SimWindow* sw) {
+        const std::wstring state = sw == nullptr ? L"absent" : sw->visible ? L"shown" : L"hidden";
+        ExpectEqual(r, L"window " + name, what, state);
+      });
+      continue;
     }
     if (what == L"topmost" || what == L"normal") {
-      ExpectEqual(r, L"window " + name, what, sw->topmost ? L"topmost" : L"normal");
-    } else if (what == L"at") {
-      ExpectEqual(r, L"window " + name + L" at", std::to_wstring(x) + L" " + std::to_wstring(y),
-                  std::to_wstring(sw->rect.left) + L" " + std::to_wstring(sw->rect.top));
-    } else {
-      ExpectEqual(r, L"window " + name + L" size", std::to_wstring(x) + L" " + std::to_wstring(y),
-                  std::to_wstring(sw->rect.width()) + L" " + std::to_wstring(sw->rect.height()));
+      checks.push_back([name, what](Runner& r, const SimWindow* sw) {
+        if (sw == nullptr) return r.Fail(L"window " + name + L" " + what, L"absent");
+        ExpectEqual(r, L"window " + name, what, sw->topmost ? L"topmost" : L"normal");
+      });
+      continue;
     }
+    if (what != L"at" && what != L"size") {
+      throw StatementError(L"unknown window property '" + what + L"'");
+    }
+    const int x = a.Int();
+    const int y = a.Int();
+    const std::wstring want = std::to_wstring(x) + L" " + std::to_wstring(y);
+    checks.push_back([name, what, want](Runner& r, const SimWindow* sw) {
+      if (sw == nullptr) return r.Fail(L"window " + name + L" " + what + L" " + want, L"absent");
+      const platform::Rect& rc = sw->rect;
+      const std::wstring got =
+          what == L"at" ? std::to_wstring(rc.left) + L" " + std::to_wstring(rc.top)
+                        : std::to_wstring(static_cast<long long>(rc.right) - rc.left) + L" " +
+                              std::to_wstring(static_cast<long long>(rc.bottom) - rc.top);
+      ExpectEqual(r, L"window " + name + L" " + what, want, got);
+    });
+  }
+  return [name, checks](Runner& r) {
+    ui::Window* w = r.FindWindow(name);
+    const SimWindow* sw = w ? r.desktop().windows.FindByModel(*w) : nullptr;
+    for (const auto& c : checks) c(r, sw);
   };
 }
 
