@@ -1,5 +1,6 @@
 #include "sim/scenario/runner.h"
 
+#include <cmath>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -17,6 +18,9 @@ struct ScenarioAbort {};
 // A program that keeps running after it has exited (a loop that never returns) is stopped after
 // this much virtual time, and the scenario fails: its remaining statements were never taken.
 constexpr Millis kPostExitLimit = 600000;
+
+// The script clock counts whole milliseconds up to here (where a double still counts them all).
+constexpr Millis kMaxScriptClock = Millis{1} << 53;
 
 }  // namespace
 
@@ -55,7 +59,13 @@ bool Runner::Parse() {
         Args a(tokens, 1);
         const double ms = a.Number();
         a.End();
-        if (ms < 0) throw StatementError(L"wait needs a duration of 0 or more");
+        if (ms < 0 || ms != std::floor(ms)) {
+          throw StatementError(L"wait needs a whole number of milliseconds, 0 or more");
+        }
+        if (ms > static_cast<double>(kMaxScriptClock - due)) {
+          throw StatementError(L"the script clock would pass " + std::to_wstring(kMaxScriptClock) +
+                               L" ms");
+        }
         due += static_cast<Millis>(ms);
         continue;
       }

@@ -60,6 +60,16 @@ Action ParseFail(Args& a) {
   throw StatementError(L"fail settings delete|write expected");
 }
 
+// A monitor has a size and its right and bottom edges are coordinates too.
+void RequireMonitorRect(int x, int y, int w, int h) {
+  constexpr long long kMax = std::numeric_limits<int>::max();
+  if (w < 1 || h < 1 || static_cast<long long>(x) + w > kMax ||
+      static_cast<long long>(y) + h > kMax) {
+    throw StatementError(L"a monitor needs a width and height of 1 or more, its edges within " +
+                         std::to_wstring(kMax));
+  }
+}
+
 // ---- user actions ----------------------------------------------------------------------------
 
 // A control below or right of its window's client area is reached with the keyboard.
@@ -459,10 +469,12 @@ Action ParseExpectRunState(Args& a, bool exited) {
 }
 
 Action ParseExpectClock(Args& a) {
-  const long long ms = static_cast<long long>(a.Number());
+  const double ms = a.Number();
   a.End();
   return [ms](Runner& r) {
-    ExpectEqual(r, L"clock", std::to_wstring(ms), std::to_wstring(r.desktop().world.now()));
+    const Millis now = r.desktop().world.now();
+    ExpectEqual(r, L"clock", NumberText(ms),
+                static_cast<double>(now) == ms ? NumberText(ms) : std::to_wstring(now));
   };
 }
 
@@ -505,6 +517,7 @@ void RegisterShellStatements(Registry& reg) {
     const int w = a.Int();
     const int h = a.Int();
     a.End();
+    RequireMonitorRect(0, 0, w, h);
     return [w, h](Runner& r) { r.desktop().windows.monitors[0] = {0, 0, w, h}; };
   });
   v[L"monitor"] = Setup([](Args& a) -> Action {
@@ -513,6 +526,7 @@ void RegisterShellStatements(Registry& reg) {
     const int w = a.Int();
     const int h = a.Int();
     a.End();
+    RequireMonitorRect(x, y, w, h);
     return [x, y, w, h](Runner& r) {
       r.desktop().windows.monitors.push_back({x, y, x + w, y + h});
     };
