@@ -311,6 +311,28 @@ Action ParseExpectFocus(Args& a) {
   };
 }
 
+// The integer flags of the shared state, by name.
+const std::pair<const wchar_t*, std::int32_t app::SharedState::*> kFlags[] = {
+    {L"PasteActive", &app::SharedState::PasteActive},
+    {L"ToggledOff", &app::SharedState::ToggledOff},
+    {L"Unloading", &app::SharedState::Unloading},
+    {L"ModeFlag", &app::SharedState::ModeFlag},
+    {L"PasteMode", &app::SharedState::PasteMode},
+    {L"TopmostFlag", &app::SharedState::TopmostFlag},
+    {L"SettingsFound", &app::SharedState::SettingsFound},
+    {L"UsageOpen", &app::SharedState::UsageOpen},
+    {L"WrapCount", &app::SharedState::WrapCount},
+};
+
+// The names that expect state knows.
+bool IsStateName(const std::wstring& name) {
+  for (const auto& [flag, member] : kFlags) {
+    if (name == flag) return true;
+  }
+  return name == L"PictureFailed" || name == L"YenMarkFound" || name == L"TitleMatch" ||
+         name == L"ExcelHwnd";
+}
+
 // One NAME VALUE pair of expect state.
 Action StateCheck(const std::wstring& name, const Token& value) {
   return [name, value](Runner& r) {
@@ -319,18 +341,6 @@ Action StateCheck(const std::wstring& name, const Token& value) {
     auto& s = p.form1().state;
     std::optional<long long> number;
     std::optional<std::wstring> text;
-    // The integer flags of the shared state, by name.
-    static const std::pair<const wchar_t*, std::int32_t app::SharedState::*> kFlags[] = {
-        {L"PasteActive", &app::SharedState::PasteActive},
-        {L"ToggledOff", &app::SharedState::ToggledOff},
-        {L"Unloading", &app::SharedState::Unloading},
-        {L"ModeFlag", &app::SharedState::ModeFlag},
-        {L"PasteMode", &app::SharedState::PasteMode},
-        {L"TopmostFlag", &app::SharedState::TopmostFlag},
-        {L"SettingsFound", &app::SharedState::SettingsFound},
-        {L"UsageOpen", &app::SharedState::UsageOpen},
-        {L"WrapCount", &app::SharedState::WrapCount},
-    };
     for (const auto& [flag, member] : kFlags) {
       if (name == flag) number = s.*member;
     }
@@ -370,6 +380,7 @@ Action ParseExpectState(Args& a) {
   if (a.done()) throw StatementError(L"expect state NAME VALUE expected");
   while (!a.done()) {
     const std::wstring name = a.Word();
+    if (!IsStateName(name)) throw StatementError(L"unknown state " + name);
     checks.push_back(StateCheck(name, a.Any()));
   }
   return [checks](Runner& r) {
