@@ -148,23 +148,35 @@ std::intptr_t SimClipboard::CallWindowProc(std::uintptr_t previous, platform::Wi
   return proc(window, message, wparam, lparam);
 }
 
-void SimClipboard::JoinViewer(const std::wstring& name) {
-  const platform::WindowHandle h = world_.NewForeignHandle();
-  viewers_[h] = ForeignViewer{name, 0, 0};
-  viewers_[h].next = head_;
+bool SimClipboard::JoinViewer(const std::wstring& name) {
+  ForeignViewer* v = FindViewer(name);
+  if (v != nullptr && v->in_chain) return false;
+  platform::WindowHandle h = 0;
+  if (v != nullptr) {
+    for (auto& [handle, viewer] : viewers_) {
+      if (&viewer == v) h = handle;
+    }
+  } else {
+    h = world_.NewForeignHandle();
+    v = &(viewers_[h] = ForeignViewer{.name = name});
+  }
+  v->in_chain = true;
+  v->next = head_;
   head_ = h;
   world_.Trace(L"viewer " + name + L" joins");
+  return true;
 }
 
 // Another program's viewer leaves as a correct viewer does: it calls ChangeClipboardChain with
-// its successor, and the chain's head is told of it.
+// its successor, and the chain's head is told of it. Its window stays, out of the chain.
 bool SimClipboard::LeaveViewer(const std::wstring& name) {
   for (auto& [h, v] : viewers_) {
-    if (v.name != name) continue;
+    if (v.name != name || !v.in_chain) continue;
     const platform::WindowHandle handle = h;
     const platform::WindowHandle next = v.next;
     world_.Trace(L"viewer " + name + L" leaves");
-    viewers_.erase(handle);
+    v.in_chain = false;
+    v.next = 0;
     if (head_ == handle) {
       head_ = next;
     } else {
@@ -189,6 +201,10 @@ ForeignViewer* SimClipboard::FindViewer(const std::wstring& name) {
     if (v.name == name) return &v;
   }
   return nullptr;
+}
+
+void SimClipboard::ResetNotifications() {
+  for (auto& [h, v] : viewers_) v.notified = 0;
 }
 
 ForeignViewer* SimClipboard::FindViewer(platform::WindowHandle h) {

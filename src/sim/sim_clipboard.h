@@ -27,6 +27,8 @@ struct ForeignViewer {
   int notified = 0;
   // Stopped answering: it handles nothing more and passes nothing on, but stays in the chain.
   bool hung = false;
+  // A viewer that left the chain keeps its window: it is still there to be asked about.
+  bool in_chain = true;
 };
 
 class SimClipboard : public platform::Clipboard {
@@ -57,10 +59,16 @@ class SimClipboard : public platform::Clipboard {
   void Preset(ClipContent content) { content_ = std::move(content); }
   const ClipContent& content() const { return content_; }
 
-  void JoinViewer(const std::wstring& name);
+  // Joins at the chain's head; a viewer that left before joins again with its window. False when
+  // a viewer of that name is in the chain already.
+  bool JoinViewer(const std::wstring& name);
+  // False when no viewer of that name is in the chain.
   bool LeaveViewer(const std::wstring& name);
   bool HangViewer(const std::wstring& name);
+  // The viewer's window, in the chain or not.
   ForeignViewer* FindViewer(const std::wstring& name);
+  // Counts start again from 0 (the program's start-up).
+  void ResetNotifications();
   ForeignViewer* FindViewer(platform::WindowHandle h);
   platform::WindowHandle head() const { return head_; }
 

@@ -161,11 +161,16 @@ std::wstring SimWindowSystem::GetWindowText(platform::WindowHandle window, int m
   return title;
 }
 
-// The modal loop of a message box: a dispatching point until the user presses OK.
+// The modal loop of a message box: an idle dispatching point until the user presses OK. The box
+// goes with the process when the program ends meanwhile (a window closed under it).
 void SimWindowSystem::MessageBox(const std::wstring& text, const std::wstring& title) {
   message_box = MessageBoxState{text, title};
   world_.Trace(L"message box \"" + text + L"\" \"" + title + L"\"");
-  while (message_box) world_.Dispatch();
+  while (message_box && !world_.exited) world_.Idle();
+  if (message_box) {
+    message_box.reset();
+    world_.Trace(L"message box gone with the process");
+  }
 }
 
 void SimWindowSystem::DoEvents() { world_.Dispatch(); }

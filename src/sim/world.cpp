@@ -30,6 +30,15 @@ void World::Dispatch() {
   }
 }
 
+void World::Idle() {
+  if (handler_ != nullptr) {
+    handler_->AtIdlePoint();
+  } else {
+    while (RunOnePending()) {
+    }
+  }
+}
+
 void World::Post(std::wstring what, std::function<void()> event) {
   pending_.push_back({std::move(what), std::move(event)});
 }

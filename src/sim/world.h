@@ -27,6 +27,9 @@ class PointHandler {
   // The program waits until the clock reads `until`; statements due meanwhile are taken at their
   // times, user actions become pending.
   virtual void AtWaitPoint(Millis until) = 0;
+  // The program dispatches events with nothing else to do (the modal loop of a message box): as
+  // at any dispatching point, and with nothing pending or due its clock moves on.
+  virtual void AtIdlePoint() { AtDispatchPoint(); }
 };
 
 class World {
@@ -44,6 +47,8 @@ class World {
   [[noreturn]] void WaitForever();
   // A dispatching point.
   void Dispatch();
+  // A dispatching point at which the program is idle.
+  void Idle();
 
   // Pending events: run at the next dispatching point, in order.
   void Post(std::wstring what, std::function<void()> event);

@@ -50,6 +50,10 @@ double Args::Number() {
 int Args::Int() {
   const double d = Number();
   if (d != std::floor(d)) throw StatementError(L"a whole number expected");
+  // Beyond the range of int the conversion would be undefined.
+  if (d < -2147483648.0 || d > 2147483647.0) {
+    throw StatementError(L"a whole number from -2147483648 to 2147483647 expected");
+  }
   return static_cast<int>(d);
 }
 

@@ -1,5 +1,6 @@
 #include "sim/scenario/runner.h"
 
+#include <cmath>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -17,6 +18,9 @@ struct ScenarioAbort {};
 // A program that keeps running after it has exited (a loop that never returns) is stopped after
 // this much virtual time, and the scenario fails: its remaining statements were never taken.
 constexpr Millis kPostExitLimit = 600000;
+
+// The script clock counts whole milliseconds up to here (where a double still counts them all).
+constexpr Millis kMaxScriptClock = Millis{1} << 53;
 
 }  // namespace
 
@@ -55,7 +59,13 @@ bool Runner::Parse() {
         Args a(tokens, 1);
         const double ms = a.Number();
         a.End();
-        if (ms < 0) throw StatementError(L"wait needs a duration of 0 or more");
+        if (ms < 0 || ms != std::floor(ms)) {
+          throw StatementError(L"wait needs a whole number of milliseconds, 0 or more");
+        }
+        if (ms > static_cast<double>(kMaxScriptClock - due)) {
+          throw StatementError(L"the script clock would pass " + std::to_wstring(kMaxScriptClock) +
+                               L" ms");
+        }
         due += static_cast<Millis>(ms);
         continue;
       }
@@ -168,6 +178,8 @@ void Runner::StartProgram(Millis due) {
   if (world.now() < due) world.set_now(due);
   all_taken_ = next_ >= statements_.size();
   world.Trace(L"start");
+  // Counts of the other programs' viewers run from start-up.
+  desktop_->clipboard.ResetNotifications();
   services_ = std::make_unique<platform::Services>(desktop_->services());
   if (late_bound_) {
     world.Trace(L"Excel is reached through the late-bound host");
@@ -211,8 +223,23 @@ bool Runner::TakeNext(bool dispatching) {
   return true;
 }
 
+bool Runner::RunPending() {
+  if (!desktop_->world.RunOnePending()) return false;
+  ++dispatched_;
+  return true;
+}
+
+void Runner::CheckProgress() {
+  const Millis now = desktop_->world.now();
+  if (!progress_.Stuck(ProgressMark{next_, dispatched_, now})) return;
+  if (next_ < statements_.size()) current_line_ = statements_[next_].line;
+  Abort(L"the program makes no progress: it comes back to the same point again and again at " +
+        std::to_wstring(now) + L" ms, and no statement is taken");
+}
+
 void Runner::AtDispatchPoint() {
   auto& world = desktop_->world;
+  CheckProgress();
   if (world.exited) {
     world.ClearPending();
     return;
@@ -220,7 +247,7 @@ void Runner::AtDispatchPoint() {
   EndIfAllTaken();
   for (;;) {
     if (world.exited) return;
-    if (world.RunOnePending()) continue;
+    if (RunPending()) continue;
     if (next_ >= statements_.size() || statements_[next_].due > world.now()) break;
     const bool user_action = statements_[next_].category == Category::kUser;
     TakeNext(true);
@@ -232,6 +259,7 @@ void Runner::AtDispatchPoint() {
 void Runner::AtWaitPoint(Millis until) {
   auto& world = desktop_->world;
   auto& windows = desktop_->windows;
+  CheckProgress();
   if (world.exited) {
     post_exit_time_ += until - world.now();
     if (post_exit_time_ > kPostExitLimit) {
@@ -254,25 +282,43 @@ void Runner::AtWaitPoint(Millis until) {
   windows.PostDueTicks(until);
 }
 
+// A modal loop (the message box): a dispatching point; when it found nothing to do, the idle
+// program's clock moves on.
+void Runner::AtIdlePoint() {
+  auto& world = desktop_->world;
+  const std::size_t taken = next_;
+  const std::uint64_t dispatched = dispatched_;
+  AtDispatchPoint();
+  if (world.exited || next_ != taken || dispatched_ != dispatched || world.has_pending()) return;
+  AdvanceIdleClock();
+}
+
+void Runner::AdvanceIdleClock() {
+  auto& world = desktop_->world;
+  auto& windows = desktop_->windows;
+  if (next_ >= statements_.size()) return;
+  Millis next_time = statements_[next_].due;
+  if (auto tick = windows.NextTick(); tick && *tick < next_time) next_time = *tick;
+  if (next_time > world.now()) world.set_now(next_time);
+  windows.PostDueTicks(world.now());
+}
+
 // The program's idle message loop: pending events, then due statements; with nothing to do the
 // clock moves on to the next due statement or timer tick.
 void Runner::IdleLoop() {
   auto& world = desktop_->world;
-  auto& windows = desktop_->windows;
   for (;;) {
     program_->OnIdle();
     if (world.exited) {
       AfterExit();
       return;
     }
+    CheckProgress();
     EndIfAllTaken();
-    if (world.RunOnePending()) continue;
+    if (RunPending()) continue;
     if (TakeNext(true)) continue;
     if (next_ >= statements_.size()) return;
-    Millis next_time = statements_[next_].due;
-    if (auto tick = windows.NextTick(); tick && *tick < next_time) next_time = *tick;
-    if (next_time > world.now()) world.set_now(next_time);
-    windows.PostDueTicks(world.now());
+    AdvanceIdleClock();
   }
 }
 

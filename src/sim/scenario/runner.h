@@ -9,6 +9,7 @@
 #include "core/app/program.h"
 #include "sim/automation/loopback_runtime.h"
 #include "sim/desktop.h"
+#include "sim/scenario/progress_watch.h"
 #include "sim/scenario/registry.h"
 
 namespace harumado::sim::scenario {
@@ -51,6 +52,7 @@ class Runner : public PointHandler {
 
   void AtDispatchPoint() override;
   void AtWaitPoint(Millis until) override;
+  void AtIdlePoint() override;
 
  private:
   bool Parse();
@@ -62,6 +64,12 @@ class Runner : public PointHandler {
   bool TakeNext(bool dispatching);
   void Take(Statement& s, bool dispatching);
   void EndIfAllTaken();
+  // Runs the first pending event; false when there is none.
+  bool RunPending();
+  // With nothing pending or due, the clock moves on to the next due statement or timer tick.
+  void AdvanceIdleClock();
+  // Every point passes here: a run that keeps coming back without progress fails.
+  void CheckProgress();
 
   std::string file_;
   bool trace_;
@@ -74,6 +82,8 @@ class Runner : public PointHandler {
   int current_line_ = 0;
   int failures_ = 0;
   Millis post_exit_time_ = 0;
+  std::uint64_t dispatched_ = 0;
+  ProgressWatch progress_;
   std::unique_ptr<Desktop> desktop_;
   std::unique_ptr<LoopbackRuntime> loopback_;
   std::unique_ptr<automation::LateBoundHost> late_bound_host_;

@@ -40,7 +40,12 @@ Action ParseViewer(Args& a) {
   const std::wstring what = a.Word();
   const std::wstring name = a.String();
   a.End();
-  if (what == L"join") return [name](Runner& r) { r.desktop().clipboard.JoinViewer(name); };
+  if (what == L"join") {
+    return [name](Runner& r) {
+      if (!r.desktop().clipboard.JoinViewer(name))
+        r.Abort(L"viewer " + name + L" is in the chain already");
+    };
+  }
   if (what == L"leave") {
     return [name](Runner& r) {
       if (!r.desktop().clipboard.LeaveViewer(name))

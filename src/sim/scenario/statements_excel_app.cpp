@@ -119,29 +119,35 @@ Action ParseFile(Args& a) {
 
 // ---- expectations ----------------------------------------------------------------------------
 
+// expect excel instances N|objects N|visible|hidden, several in one line.
 Action ParseExpectExcel(Args& a) {
-  const std::wstring what = a.Word();
-  if (what == L"instances" || what == L"objects") {
-    const int n = a.Int();
-    a.End();
-    return [what, n](Runner& r) {
-      auto& excel = r.desktop().excel;
-      const int got =
-          what == L"instances" ? static_cast<int>(excel.instances().size()) : excel.live_objects;
-      ExpectEqual(r, L"excel " + what, std::to_wstring(n), std::to_wstring(got));
-    };
+  std::vector<Action> checks;
+  if (a.done()) throw StatementError(L"expect excel instances N|objects N|visible|hidden expected");
+  while (!a.done()) {
+    const std::wstring what = a.Word();
+    if (what == L"instances" || what == L"objects") {
+      const int n = a.Int();
+      checks.push_back([what, n](Runner& r) {
+        auto& excel = r.desktop().excel;
+        const int got =
+            what == L"instances" ? static_cast<int>(excel.instances().size()) : excel.live_objects;
+        ExpectEqual(r, L"excel " + what, std::to_wstring(n), std::to_wstring(got));
+      });
+    } else if (what == L"visible" || what == L"hidden") {
+      checks.push_back([what](Runner& r) {
+        const ExcelInstance* i = r.desktop().excel.ActiveInstance();
+        ExpectEqual(r, L"excel", what,
+                    i == nullptr   ? L"no Excel running"
+                    : i->visible() ? L"visible"
+                                   : L"hidden");
+      });
+    } else {
+      throw StatementError(L"expect excel instances N|objects N|visible|hidden expected");
+    }
   }
-  if (what == L"visible" || what == L"hidden") {
-    a.End();
-    return [what](Runner& r) {
-      const ExcelInstance* i = r.desktop().excel.ActiveInstance();
-      ExpectEqual(r, L"excel", what,
-                  i == nullptr   ? L"no Excel running"
-                  : i->visible() ? L"visible"
-                                 : L"hidden");
-    };
-  }
-  throw StatementError(L"expect excel instances N|objects N|visible|hidden expected");
+  return [checks](Runner& r) {
+    for (const auto& c : checks) c(r);
+  };
 }
 
 Action ParseExpectWorkbook(Args& a) {
@@ -174,13 +180,18 @@ Action ParseExpectDesktop(Args& a) {
   };
 }
 
+// expect calls OP N [OP N]...
 Action ParseExpectCalls(Args& a) {
-  const std::wstring op = RequireOperation(a);
-  const int n = a.Int();
-  a.End();
-  return [op, n](Runner& r) {
-    ExpectEqual(r, L"calls " + op, std::to_wstring(n),
-                std::to_wstring(r.desktop().excel.gate().calls(op)));
+  std::vector<std::pair<std::wstring, int>> counts;
+  do {
+    const std::wstring op = RequireOperation(a);
+    counts.emplace_back(op, a.Int());
+  } while (!a.done());
+  return [counts](Runner& r) {
+    for (const auto& [op, n] : counts) {
+      ExpectEqual(r, L"calls " + op, std::to_wstring(n),
+                  std::to_wstring(r.desktop().excel.gate().calls(op)));
+    }
   };
 }
 

@@ -1,6 +1,8 @@
 // Scenario statements of the shell: setup of the system, user actions on the windows, and the
 // expectations on controls, focus, shared state, windows, the message box and the settings file.
+#include <algorithm>
 #include <functional>
+#include <limits>
 
 #include "core/app/form1.h"
 #include "sim/scenario/registry.h"
@@ -56,6 +58,16 @@ Action ParseFail(Args& a) {
   if (what == L"delete") return [](Runner& r) { r.desktop().files.fail_settings_delete = true; };
   if (what == L"write") return [](Runner& r) { r.desktop().files.fail_settings_write = true; };
   throw StatementError(L"fail settings delete|write expected");
+}
+
+// A monitor has a size and its right and bottom edges are coordinates too.
+void RequireMonitorRect(int x, int y, int w, int h) {
+  constexpr long long kMax = std::numeric_limits<int>::max();
+  if (w < 1 || h < 1 || static_cast<long long>(x) + w > kMax ||
+      static_cast<long long>(y) + h > kMax) {
+    throw StatementError(L"a monitor needs a width and height of 1 or more, its edges within " +
+                         std::to_wstring(kMax));
+  }
 }
 
 // ---- user actions ----------------------------------------------------------------------------
@@ -153,6 +165,19 @@ Action ParseSlide(Args& a) {
   };
 }
 
+// The window's rectangle with its outer left-top moved to x, y and its size kept. Its right and
+// bottom edges are computed in 64 bits; a position so far out that an edge would pass the range
+// of a coordinate stops where the edge reaches that range.
+platform::Rect DraggedTo(const platform::Rect& rect, int x, int y) {
+  constexpr long long kMax = std::numeric_limits<int>::max();
+  const long long width = static_cast<long long>(rect.right) - rect.left;
+  const long long height = static_cast<long long>(rect.bottom) - rect.top;
+  const long long left = std::min<long long>(x, kMax - width);
+  const long long top = std::min<long long>(y, kMax - height);
+  return platform::Rect{static_cast<int>(left), static_cast<int>(top),
+                        static_cast<int>(left + width), static_cast<int>(top + height)};
+}
+
 Action ParseDrag(Args& a) {
   const std::wstring name = a.Word();
   const int x = a.Int();
@@ -163,9 +188,7 @@ Action ParseDrag(Args& a) {
     if (w == nullptr) r.Abort(L"window " + name + L" does not exist");
     r.RequireShown(*w);
     SimWindow* sw = r.desktop().windows.FindByModel(*w);
-    const int width = sw->rect.width();
-    const int height = sw->rect.height();
-    sw->rect = {x, y, x + width, y + height};
+    sw->rect = DraggedTo(sw->rect, x, y);
     r.desktop().world.Trace(L"user drags " + name);
   };
 }
@@ -288,28 +311,36 @@ Action ParseExpectFocus(Args& a) {
   };
 }
 
-Action ParseExpectState(Args& a) {
-  const std::wstring name = a.Word();
-  const Token value = a.Any();
-  a.End();
+// The integer flags of the shared state, by name.
+const std::pair<const wchar_t*, std::int32_t app::SharedState::*> kFlags[] = {
+    {L"PasteActive", &app::SharedState::PasteActive},
+    {L"ToggledOff", &app::SharedState::ToggledOff},
+    {L"Unloading", &app::SharedState::Unloading},
+    {L"ModeFlag", &app::SharedState::ModeFlag},
+    {L"PasteMode", &app::SharedState::PasteMode},
+    {L"TopmostFlag", &app::SharedState::TopmostFlag},
+    {L"SettingsFound", &app::SharedState::SettingsFound},
+    {L"UsageOpen", &app::SharedState::UsageOpen},
+    {L"WrapCount", &app::SharedState::WrapCount},
+};
+
+// The names that expect state knows.
+bool IsStateName(const std::wstring& name) {
+  for (const auto& [flag, member] : kFlags) {
+    if (name == flag) return true;
+  }
+  return name == L"PictureFailed" || name == L"YenMarkFound" || name == L"TitleMatch" ||
+         name == L"ExcelHwnd";
+}
+
+// One NAME VALUE pair of expect state.
+Action StateCheck(const std::wstring& name, const Token& value) {
   return [name, value](Runner& r) {
     if (!r.program()) r.Abort(L"the program has not started");
     auto& p = *r.program();
     auto& s = p.form1().state;
     std::optional<long long> number;
     std::optional<std::wstring> text;
-    // The integer flags of the shared state, by name.
-    static const std::pair<const wchar_t*, std::int32_t app::SharedState::*> kFlags[] = {
-        {L"PasteActive", &app::SharedState::PasteActive},
-        {L"ToggledOff", &app::SharedState::ToggledOff},
-        {L"Unloading", &app::SharedState::Unloading},
-        {L"ModeFlag", &app::SharedState::ModeFlag},
-        {L"PasteMode", &app::SharedState::PasteMode},
-        {L"TopmostFlag", &app::SharedState::TopmostFlag},
-        {L"SettingsFound", &app::SharedState::SettingsFound},
-        {L"UsageOpen", &app::SharedState::UsageOpen},
-        {L"WrapCount", &app::SharedState::WrapCount},
-    };
     for (const auto& [flag, member] : kFlags) {
       if (name == flag) number = s.*member;
     }
@@ -343,39 +374,63 @@ Action ParseExpectState(Args& a) {
   };
 }
 
+// expect state NAME VALUE [NAME VALUE]...
+Action ParseExpectState(Args& a) {
+  std::vector<Action> checks;
+  if (a.done()) throw StatementError(L"expect state NAME VALUE expected");
+  while (!a.done()) {
+    const std::wstring name = a.Word();
+    if (!IsStateName(name)) throw StatementError(L"unknown state " + name);
+    checks.push_back(StateCheck(name, a.Any()));
+  }
+  return [checks](Runner& r) {
+    for (const auto& c : checks) c(r);
+  };
+}
+
+// expect window W PROPERTY...: absent|hidden|shown, topmost|normal, at X Y, size W H, in any
+// order.
 Action ParseExpectWindow(Args& a) {
   const std::wstring name = a.Word();
-  const std::wstring what = a.Word();
-  int x = 0, y = 0;
-  if (what == L"at" || what == L"size") {
-    x = a.Int();
-    y = a.Int();
-  } else if (what != L"absent" && what != L"hidden" && what != L"shown" && what != L"topmost" &&
-             what != L"normal") {
-    throw StatementError(L"unknown window property '" + what + L"'");
-  }
-  a.End();
-  return [name, what, x, y](Runner& r) {
-    ui::Window* w = r.FindWindow(name);
-    SimWindow* sw = w ? r.desktop().windows.FindByModel(*w) : nullptr;
-    const std::wstring state = sw == nullptr ? L"absent" : sw->visible ? L"shown" : L"hidden";
+  using WindowCheck = std::function<void(Runner&, const SimWindow*)>;
+  std::vector<WindowCheck> checks;
+  if (a.done()) throw StatementError(L"a window property expected after " + name);
+  while (!a.done()) {
+    const std::wstring what = a.Word();
     if (what == L"absent" || what == L"hidden" || what == L"shown") {
-      ExpectEqual(r, L"window " + name, what, state);
-      return;
-    }
-    if (sw == nullptr) {
-      r.Fail(L"window " + name + L" " + what, L"absent");
-      return;
+      checks.push_back([name, what](Runner& r, const SimWindow* sw) {
+        const std::wstring state = sw == nullptr ? L"absent" : sw->visible ? L"shown" : L"hidden";
+        ExpectEqual(r, L"window " + name, what, state);
+      });
+      continue;
     }
     if (what == L"topmost" || what == L"normal") {
-      ExpectEqual(r, L"window " + name, what, sw->topmost ? L"topmost" : L"normal");
-    } else if (what == L"at") {
-      ExpectEqual(r, L"window " + name + L" at", std::to_wstring(x) + L" " + std::to_wstring(y),
-                  std::to_wstring(sw->rect.left) + L" " + std::to_wstring(sw->rect.top));
-    } else {
-      ExpectEqual(r, L"window " + name + L" size", std::to_wstring(x) + L" " + std::to_wstring(y),
-                  std::to_wstring(sw->rect.width()) + L" " + std::to_wstring(sw->rect.height()));
+      checks.push_back([name, what](Runner& r, const SimWindow* sw) {
+        if (sw == nullptr) return r.Fail(L"window " + name + L" " + what, L"absent");
+        ExpectEqual(r, L"window " + name, what, sw->topmost ? L"topmost" : L"normal");
+      });
+      continue;
     }
+    if (what != L"at" && what != L"size") {
+      throw StatementError(L"unknown window property '" + what + L"'");
+    }
+    const int x = a.Int();
+    const int y = a.Int();
+    const std::wstring want = std::to_wstring(x) + L" " + std::to_wstring(y);
+    checks.push_back([name, what, want](Runner& r, const SimWindow* sw) {
+      if (sw == nullptr) return r.Fail(L"window " + name + L" " + what + L" " + want, L"absent");
+      const platform::Rect& rc = sw->rect;
+      const std::wstring got =
+          what == L"at" ? std::to_wstring(rc.left) + L" " + std::to_wstring(rc.top)
+                        : std::to_wstring(static_cast<long long>(rc.right) - rc.left) + L" " +
+                              std::to_wstring(static_cast<long long>(rc.bottom) - rc.top);
+      ExpectEqual(r, L"window " + name + L" " + what, want, got);
+    });
+  }
+  return [name, checks](Runner& r) {
+    ui::Window* w = r.FindWindow(name);
+    const SimWindow* sw = w ? r.desktop().windows.FindByModel(*w) : nullptr;
+    for (const auto& c : checks) c(r, sw);
   };
 }
 
@@ -425,10 +480,12 @@ Action ParseExpectRunState(Args& a, bool exited) {
 }
 
 Action ParseExpectClock(Args& a) {
-  const long long ms = static_cast<long long>(a.Number());
+  const double ms = a.Number();
   a.End();
   return [ms](Runner& r) {
-    ExpectEqual(r, L"clock", std::to_wstring(ms), std::to_wstring(r.desktop().world.now()));
+    const Millis now = r.desktop().world.now();
+    ExpectEqual(r, L"clock", NumberText(ms),
+                static_cast<double>(now) == ms ? NumberText(ms) : std::to_wstring(now));
   };
 }
 
@@ -471,6 +528,7 @@ void RegisterShellStatements(Registry& reg) {
     const int w = a.Int();
     const int h = a.Int();
     a.End();
+    RequireMonitorRect(0, 0, w, h);
     return [w, h](Runner& r) { r.desktop().windows.monitors[0] = {0, 0, w, h}; };
   });
   v[L"monitor"] = Setup([](Args& a) -> Action {
@@ -479,6 +537,7 @@ void RegisterShellStatements(Registry& reg) {
     const int w = a.Int();
     const int h = a.Int();
     a.End();
+    RequireMonitorRect(x, y, w, h);
     return [x, y, w, h](Runner& r) {
       r.desktop().windows.monitors.push_back({x, y, x + w, y + h});
     };

@@ -55,31 +55,38 @@ Action ParseSpeaking(Args& a) {
   };
 }
 
+// expect voice rate N volume N name "V", in any order.
 Action ParseVoice(Args& a) {
-  const std::wstring what = a.Word();
-  if (what == L"name") {
-    const std::wstring name = a.String();
-    a.End();
-    return [name](Runner& r) {
-      auto* v = r.desktop().speech.current;
-      if (v == nullptr)
-        r.Fail(L"voice name " + Quote(name), L"no voice object");
-      else if (v->name != name)
-        r.Fail(L"voice name " + Quote(name), Quote(v->name));
-    };
-  }
-  if (what != L"rate" && what != L"volume")
-    throw StatementError(L"voice rate|volume|name expected");
-  const int n = a.Int();
-  a.End();
-  return [what, n](Runner& r) {
-    auto* v = r.desktop().speech.current;
-    if (v == nullptr) {
-      r.Fail(L"voice " + what + L" " + std::to_wstring(n), L"no voice object");
-      return;
+  std::vector<Action> checks;
+  if (a.done()) throw StatementError(L"voice rate|volume|name expected");
+  while (!a.done()) {
+    const std::wstring what = a.Word();
+    if (what == L"name") {
+      const std::wstring name = a.String();
+      checks.push_back([name](Runner& r) {
+        auto* v = r.desktop().speech.current;
+        if (v == nullptr)
+          r.Fail(L"voice name " + Quote(name), L"no voice object");
+        else if (v->name != name)
+          r.Fail(L"voice name " + Quote(name), Quote(v->name));
+      });
+      continue;
     }
-    const int got = what == L"rate" ? v->rate : v->volume;
-    if (got != n) r.Fail(L"voice " + what + L" " + std::to_wstring(n), std::to_wstring(got));
+    if (what != L"rate" && what != L"volume")
+      throw StatementError(L"voice rate|volume|name expected, got '" + what + L"'");
+    const int n = a.Int();
+    checks.push_back([what, n](Runner& r) {
+      auto* v = r.desktop().speech.current;
+      if (v == nullptr) {
+        r.Fail(L"voice " + what + L" " + std::to_wstring(n), L"no voice object");
+        return;
+      }
+      const int got = what == L"rate" ? v->rate : v->volume;
+      if (got != n) r.Fail(L"voice " + what + L" " + std::to_wstring(n), std::to_wstring(got));
+    });
+  }
+  return [checks](Runner& r) {
+    for (const auto& c : checks) c(r);
   };
 }
 
