@@ -13,14 +13,18 @@ draw() {  # draw SOURCE WIDTH HEIGHT GROUND OUT
   "$convert_bin" -size "$2x$3" "xc:$4" -draw "$(grep -v '^#' "src/$1")" "$5"
 }
 
-# 24-bit uncompressed bitmaps at 96 DPI.
+# 24-bit pictures, stored as PNG (lossless, compressed; the program decodes them at run time).
+# The drawing goes through a 24-bit bitmap first, so that the pixels are those of the bitmap;
+# the PNG keeps only its pixels (no gamma, colour or time chunks).
 bitmap() {  # bitmap NAME WIDTH HEIGHT
   local tmp
-  tmp=$(mktemp --suffix=.png)
-  draw "$1.mvg" "$2" "$3" white "$tmp"
-  "$convert_bin" "$tmp" -alpha off -type TrueColor -units PixelsPerInch -density 96 \
-    "BMP3:$1.bmp"
-  rm -f "$tmp"
+  tmp=$(mktemp -d)
+  draw "$1.mvg" "$2" "$3" white "$tmp/drawn.png"
+  "$convert_bin" "$tmp/drawn.png" -alpha off -type TrueColor -units PixelsPerInch -density 96 \
+    "BMP3:$tmp/picture.bmp"
+  "$convert_bin" "$tmp/picture.bmp" -strip -define png:exclude-chunks=all -quality 92 \
+    "PNG24:$1.png"
+  rm -rf "$tmp"
 }
 
 # Icons with the sizes the window frames and the task bar use.
@@ -40,4 +44,4 @@ bitmap slider_labels 186 15
 bitmap usage_page 538 826
 icon main_icon
 icon speech_icon
-echo "rendered: cell_frame.bmp slider_labels.bmp usage_page.bmp main_icon.ico speech_icon.ico"
+echo "rendered: cell_frame.png slider_labels.png usage_page.png main_icon.ico speech_icon.ico"

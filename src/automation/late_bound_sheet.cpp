@@ -96,6 +96,27 @@ class LateBoundSheet final : public platform::ExcelSheet {
     return values;
   }
 
+  void EmptyColumnCells(std::int32_t column, std::int32_t first_row,
+                        std::int32_t last_row) override {
+    Block(column, first_row, last_row)->Put(range::kValue, rt::Value::Text(L""));
+  }
+
+  // The values go as an array of one column, one row per value; a single cell takes its value.
+  void SetColumnCells(std::int32_t column, std::int32_t first_row, platform::CellProperty property,
+                      std::span<const rt::Value> values) override {
+    if (values.empty()) throw rt::AutomationError(rt::err::kApplicationDefined);
+    if (values.size() == 1) {
+      SetCell(first_row, column, property, values.front());
+      return;
+    }
+    Array array;
+    array.dimensions = 2;
+    array.rows = static_cast<std::int32_t>(values.size());
+    array.columns = 1;
+    array.items.assign(values.begin(), values.end());
+    Block(column, first_row, first_row + array.rows - 1)->Put(CellMember(property), array);
+  }
+
   std::int32_t RowCount() override {
     return LongOf(sheet_->GetObject(sheet::kRows)->Get(range::kCount));
   }
@@ -118,9 +139,7 @@ class LateBoundSheet final : public platform::ExcelSheet {
   void ReadBlock(std::int32_t column, std::int32_t first_row, std::int32_t last_row,
                  const Member& property, std::vector<rt::Value>& values) {
     const std::int32_t count = last_row - first_row + 1;
-    const ObjectRef block = sheet_->GetObject(
-        sheet::kRange, {rt::Value::Text(ColumnBlockAddress(column, first_row, last_row))});
-    const Variant result = block->Get(property);
+    const Variant result = Block(column, first_row, last_row)->Get(property);
     if (result.is_array()) {
       const Array& array = result.array();
       if (array.rows != count || array.columns < 1) {
@@ -142,6 +161,15 @@ class LateBoundSheet final : public platform::ExcelSheet {
     const std::int32_t middle = first_row + (count - 1) / 2;
     ReadBlock(column, first_row, middle, property, values);
     ReadBlock(column, middle + 1, last_row, property, values);
+  }
+
+  // Range("A1:A10"): the cells of one column from first_row to last_row.
+  ObjectRef Block(std::int32_t column, std::int32_t first_row, std::int32_t last_row) {
+    if (first_row > last_row || column < 1 || column > kColumns) {
+      throw rt::AutomationError(rt::err::kApplicationDefined);
+    }
+    return sheet_->GetObject(sheet::kRange,
+                             {rt::Value::Text(ColumnBlockAddress(column, first_row, last_row))});
   }
 
   ObjectRef Cell(std::int32_t row, std::int32_t column) {

@@ -7,6 +7,7 @@
 // (GlobalApplication) is the one object that lives for the whole program run.
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -64,6 +65,24 @@ class ExcelSheet {
   // value per row, first_row first: "Cells"
   virtual std::vector<rt::Value> GetColumnCells(std::int32_t column, std::int32_t first_row,
                                                 std::int32_t last_row, CellProperty property) = 0;
+  // Range(Cells(first_row, column), Cells(last_row, column)).Value = "": every cell of the block
+  // becomes empty, in one call: "EmptyCells". A host without block writes empties them one by
+  // one.
+  virtual void EmptyColumnCells(std::int32_t column, std::int32_t first_row,
+                                std::int32_t last_row) {
+    for (std::int32_t row = first_row; row <= last_row; ++row) {
+      SetCell(row, column, CellProperty::kValue, rt::Value::Text(L""));
+    }
+  }
+  // Range(Cells(first_row, column), Cells(first_row + n - 1, column)).property = an array of the
+  // n values, first_row first, in one call: "WriteCells". Each value is taken as a write of that
+  // cell's property would take it. A host without block writes writes the cells one by one.
+  virtual void SetColumnCells(std::int32_t column, std::int32_t first_row, CellProperty property,
+                              std::span<const rt::Value> values) {
+    for (std::size_t i = 0; i < values.size(); ++i) {
+      SetCell(first_row + static_cast<std::int32_t>(i), column, property, values[i]);
+    }
+  }
   virtual std::int32_t RowCount() = 0;  // Rows.Count: "Rows"
   // Cells(row, column).End(xlUp).Row: "End"
   virtual std::int32_t EndUpRow(std::int32_t row, std::int32_t column) = 0;

@@ -5,6 +5,7 @@
 #include "core/runtime/automation_error.h"
 #include "win32/dpi_win32.h"
 #include "win32/owner_draw_win32.h"
+#include "win32/picture_win32.h"
 
 namespace harumado::win32 {
 namespace {
@@ -278,9 +279,7 @@ HBITMAP ControlViewWin32::Picture(const std::wstring& name) {
   if (name.empty()) return nullptr;
   auto it = pictures_.find(name);
   if (it == pictures_.end()) {
-    auto* bitmap = static_cast<HBITMAP>(
-        ::LoadImageW(instance_, name.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    it = pictures_.emplace(name, UniqueBitmap(bitmap)).first;
+    it = pictures_.emplace(name, LoadPicture(instance_, name)).first;
   }
   return it->second.get();
 }

@@ -82,12 +82,17 @@ class CellModel final : public RangeModel {
 };
 
 // A block of several cells. Values and formulas read as an array of the block's shape; text and
-// local format read as the one value every cell shares, or as Null when they differ.
+// local format read as the one value every cell shares, or as Null when they differ. Writes take
+// an array of the block's shape or one value for all cells.
 class BlockModel final : public RangeModel {
  public:
   BlockModel(SheetRef sheet, Block block) : sheet_(std::move(sheet)), block_(block) {}
 
   Variant Handle(std::wstring_view name, CallKind kind, Arguments args) override {
+    if (const auto property = CellPropertyNamed(name); property && IsWrite(kind, args)) {
+      Write(*property, args[0]);
+      return {};
+    }
     if (const auto property = CellPropertyNamed(name); property && IsRead(kind, args)) {
       Array cells = Read(*property);
       if (*property == CellProperty::kValue || *property == CellProperty::kFormula) return cells;
@@ -128,6 +133,38 @@ class BlockModel final : public RangeModel {
       }
     }
     return cells;
+  }
+
+  // An array of the block's shape writes each cell its own value, column by column in one call
+  // each; a single value goes into every cell (the empty text empties them). An array of another
+  // shape is a type mismatch.
+  void Write(CellProperty property, const Variant& given) {
+    if (given.is_array()) {
+      const Array& array = given.array();
+      const bool shaped = array.rows == rows() &&
+                          (array.columns == columns() || (array.dimensions == 1 && columns() == 1));
+      if (!shaped || array.items.size() != static_cast<std::size_t>(rows()) * columns()) {
+        throw rt::AutomationError(rt::err::kTypeMismatch);
+      }
+      std::vector<rt::Value> column(static_cast<std::size_t>(rows()));
+      for (std::int32_t c = 0; c < columns(); ++c) {
+        for (std::int32_t r = 0; r < rows(); ++r)
+          column[r] = array.at(r, array.columns == 1 ? 0 : c);
+        sheet_->SetColumnCells(block_.first_column + c, block_.first_row, property, column);
+      }
+      return;
+    }
+    const rt::Value& value = given.value();
+    const bool empties = (property == CellProperty::kValue || property == CellProperty::kFormula) &&
+                         (value.is_empty() || (value.is_text() && value.text().empty()));
+    const std::vector<rt::Value> same(static_cast<std::size_t>(rows()), value);
+    for (std::int32_t c = 0; c < columns(); ++c) {
+      if (empties) {
+        sheet_->EmptyColumnCells(block_.first_column + c, block_.first_row, block_.last_row);
+      } else {
+        sheet_->SetColumnCells(block_.first_column + c, block_.first_row, property, same);
+      }
+    }
   }
 
   SheetRef sheet_;

@@ -1,6 +1,7 @@
 #include "automation/model/model_support.h"
 
 #include <algorithm>
+#include <tuple>
 
 #include "core/runtime/automation_error.h"
 #include "core/runtime/conversions.h"
@@ -89,16 +90,18 @@ std::optional<Block> ParseAddress(std::wstring_view address) {
   const std::size_t colon = address.find(L':');
   const auto first = ParseCell(address.substr(0, colon));
   if (!first) return std::nullopt;
-  auto last = first;
+  const auto [first_row, first_column] = *first;
+  auto [last_row, last_column] = *first;
   if (colon != std::wstring_view::npos) {
-    last = ParseCell(address.substr(colon + 1));
+    const auto last = ParseCell(address.substr(colon + 1));
     if (!last) return std::nullopt;
+    std::tie(last_row, last_column) = *last;
   }
   Block b;
-  b.first_row = std::min(first->first, last->first);
-  b.last_row = std::max(first->first, last->first);
-  b.first_column = std::min(first->second, last->second);
-  b.last_column = std::max(first->second, last->second);
+  b.first_row = std::min(first_row, last_row);
+  b.last_row = std::max(first_row, last_row);
+  b.first_column = std::min(first_column, last_column);
+  b.last_column = std::max(first_column, last_column);
   return b;
 }
 

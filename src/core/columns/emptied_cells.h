@@ -20,11 +20,18 @@ class EmptiedCells {
   EmptiedCells(const EmptiedCells&) = delete;
   EmptiedCells& operator=(const EmptiedCells&) = delete;
 
-  // Empties the cell (rows come in increasing order); it counts as emptied once the host has
-  // taken the write.
+  // Empties the run of cells from first_row down, one cell per saved content, with one call (runs
+  // come in increasing row order; a run of one cell is a cell write). The run counts as emptied
+  // once the host has taken the write; a run of several cells also when the write failed, as the
+  // host may have emptied part of it (giving back a content that is still there changes nothing).
+  void EmptyRun(std::int32_t first_row, std::vector<SavedContent> saved);
+  // The run of one cell.
   void Empty(std::int32_t row, SavedContent saved);
-  // Gives every emptied cell its content back, in row order. A failing cell does not stop the
-  // others; the first failure is thrown once all were tried.
+  // Gives every emptied cell its content back: each run of neighbouring cells whose writes go to
+  // the same property with one block write (cell by cell when that write fails), then the texts
+  // are read back in one call and the few that the host took for something else are written again
+  // so that they stay texts (each of them, when that read fails). A failing write does not stop
+  // the others; the first failure is thrown once all were tried.
   void GiveBackAll();
 
  private:

@@ -2,7 +2,6 @@
 
 #include "core/runtime/conversions.h"
 #include "core/runtime/number_format.h"
-#include "platform/spreadsheet_host.h"
 
 namespace harumado::columns {
 namespace {
@@ -31,35 +30,25 @@ SavedContent SaveContent(const rt::Value& value, const rt::Value& formula,
   return saved;
 }
 
-// Numbers, logicals and dates are written as values, so nothing is lost to the 15 digits of
-// their text form. A text goes back through Formula, as the host takes it from the user; the host
-// reads most texts back as the same text, but "2026/1/1" would come back as a date, "TRUE" as a
-// logical, "-5" as a number. Such a text is repaired afterwards (PutText). A cell under the text
-// format "@" keeps any text as it is, and a text that starts with "=" never goes through Formula,
-// where it would become a formula.
-bool GiveBack(platform::ExcelSheet& sheet, std::int32_t row, std::int32_t column,
-              const SavedContent& saved) {
+// A formula goes back as a formula. Numbers, logicals and dates are written as values, so nothing
+// is lost to the 15 digits of their text form. A text goes back through Formula, as the host
+// takes it from the user; the host reads most texts back as the same text (under the text format
+// "@" every text), but "2026/1/1" would come back as a date, "TRUE" as a logical, "-5" as a
+// number: such a text is repaired afterwards. A text that starts with "=" would become a formula:
+// its cell stays empty in the block write, and the repair writes the text.
+GiveBackWrite GiveBackFor(const SavedContent& saved) {
   using platform::CellProperty;
   switch (saved.kind) {
     case SavedContent::Kind::kFormula:
-      sheet.SetCell(row, column, CellProperty::kFormula, rt::Value::Text(saved.formula));
-      return false;
+      return {CellProperty::kFormula, rt::Value::Text(saved.formula)};
     case SavedContent::Kind::kConstant:
-      sheet.SetCell(row, column, CellProperty::kValue, saved.value);
-      return false;
+      return {CellProperty::kValue, saved.value};
     case SavedContent::Kind::kText:
-      if (saved.format == rt::kTextFormat) {
-        sheet.SetCell(row, column, CellProperty::kValue, saved.value);
-        return false;
-      }
-      if (!saved.value.text().empty() && saved.value.text()[0] == L'=') {
-        PutText(sheet, row, column, saved);
-        return false;
-      }
-      sheet.SetCell(row, column, CellProperty::kFormula, saved.value);
-      return true;
+      break;
   }
-  return false;
+  const std::wstring& text = saved.value.text();
+  if (!text.empty() && text[0] == L'=') return {CellProperty::kFormula, rt::Value::Text(L"")};
+  return {CellProperty::kFormula, saved.value};
 }
 
 bool KeptAsText(const rt::Value& got, const SavedContent& saved) {

@@ -4,10 +4,7 @@
 #include <string>
 
 #include "core/runtime/value.h"
-
-namespace harumado::platform {
-class ExcelSheet;
-}
+#include "platform/spreadsheet_host.h"
 
 namespace harumado::columns {
 
@@ -22,11 +19,15 @@ struct SavedContent {
 // Classifies a cell from its value, its Formula and its local number format.
 SavedContent SaveContent(const rt::Value& value, const rt::Value& formula, const rt::Value& format);
 
-// Writes the content back with one call: a formula as a formula, any other constant as its
-// value, a text through Formula. Returns true when the host may have read that text as
-// something else (a number, a date, a logical); KeptAsText then tells, and PutText repairs it.
-bool GiveBack(platform::ExcelSheet& sheet, std::int32_t row, std::int32_t column,
-              const SavedContent& saved);
+// The write that gives a content back: the property and the value written to it. Cells next to
+// each other whose writes go to the same property are given back in one block write. A text may
+// come back as something else (the host reads the written text as a number, a date, a logical);
+// KeptAsText then tells, and PutText repairs it.
+struct GiveBackWrite {
+  platform::CellProperty property = platform::CellProperty::kValue;
+  rt::Value value;
+};
+GiveBackWrite GiveBackFor(const SavedContent& saved);
 // Whether the cell's value is the saved text again.
 bool KeptAsText(const rt::Value& got, const SavedContent& saved);
 // Writes a saved text so that the host keeps it as that text, and puts the cell's format back.

@@ -88,6 +88,11 @@ std::wstring CellText(std::int32_t row, std::int32_t column, platform::CellPrope
          PropertyName(p);
 }
 
+std::wstring RangeText(std::int32_t column, std::int32_t first_row, std::int32_t last_row) {
+  return L"Range(Cells(" + std::to_wstring(first_row) + L", " + std::to_wstring(column) +
+         L"), Cells(" + std::to_wstring(last_row) + L", " + std::to_wstring(column) + L"))";
+}
+
 class RangeObject : public platform::ExcelRange {
  public:
   RangeObject(SimExcel& host, std::shared_ptr<ExcelInstance> instance,
@@ -186,11 +191,7 @@ class SheetObject : public platform::ExcelSheet {
                                         std::int32_t last_row,
                                         platform::CellProperty property) override {
     Enter(L"Cells", true);
-    Trace([&] {
-      return L"Range(Cells(" + std::to_wstring(first_row) + L", " + std::to_wstring(column) +
-             L"), Cells(" + std::to_wstring(last_row) + L", " + std::to_wstring(column) + L"))." +
-             PropertyName(property);
-    });
+    Trace([&] { return RangeText(column, first_row, last_row) + L"." + PropertyName(property); });
     if (first_row > last_row || !SimSheet::Contains(first_row, column) ||
         !SimSheet::Contains(last_row, column)) {
       throw rt::AutomationError(rt::err::kApplicationDefined);
@@ -201,6 +202,31 @@ class SheetObject : public platform::ExcelSheet {
       values.push_back(sheet_->Get(CellRef{row, column}, property));
     }
     return values;
+  }
+
+  // Range(Cells(first, column), Cells(last, column)).Value = "": one call for the whole range.
+  void EmptyColumnCells(std::int32_t column, std::int32_t first_row,
+                        std::int32_t last_row) override {
+    Enter(L"EmptyCells", true);
+    Trace([&] { return RangeText(column, first_row, last_row) + L".Value = \"\""; });
+    sheet_->EmptyColumn(column, first_row, last_row);
+  }
+
+  // Range(Cells(first, column), Cells(last, column)).property = array: one call.
+  void SetColumnCells(std::int32_t column, std::int32_t first_row, platform::CellProperty property,
+                      std::span<const rt::Value> values) override {
+    Enter(L"WriteCells", true);
+    Trace([&] {
+      const std::int32_t last_row = first_row + static_cast<std::int32_t>(values.size()) - 1;
+      std::wstring line =
+          RangeText(column, first_row, last_row) + L"." + PropertyName(property) + L" = (";
+      for (std::size_t i = 0; i < values.size(); ++i) {
+        if (i > 0) line += L", ";
+        line += TraceText(values[i]);
+      }
+      return line + L")";
+    });
+    sheet_->SetColumn(column, first_row, property, values);
   }
 
   std::int32_t RowCount() override {

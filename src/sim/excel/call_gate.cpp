@@ -9,7 +9,7 @@
 namespace harumado::sim {
 namespace {
 
-constexpr std::array<std::wstring_view, 25> kOperations = {L"GetActiveObject",
+constexpr std::array<std::wstring_view, 27> kOperations = {L"GetActiveObject",
                                                            L"CreateObject",
                                                            L"Visible",
                                                            L"DisplayAlerts",
@@ -33,7 +33,9 @@ constexpr std::array<std::wstring_view, 25> kOperations = {L"GetActiveObject",
                                                            L"ActiveWindow",
                                                            L"Select",
                                                            L"Rows",
-                                                           L"End"};
+                                                           L"End",
+                                                           L"EmptyCells",
+                                                           L"WriteCells"};
 
 std::wstring ErrorText(std::int32_t n) {
   if (n >= 0 && n < 0x10000) return std::to_wstring(n);

@@ -133,6 +133,34 @@ void SimSheet::Set(CellRef cell, platform::CellProperty property, const rt::Valu
   }
 }
 
+// Everything that could refuse the write is checked before the first cell changes.
+void SimSheet::SetColumn(std::int32_t column, std::int32_t first_row,
+                         platform::CellProperty property, std::span<const rt::Value> values) {
+  if (values.empty()) Refuse();
+  const std::int64_t last_row = first_row + static_cast<std::int64_t>(values.size()) - 1;
+  if (!Contains(first_row, column) || !Contains(last_row, column)) Refuse();
+  RequireWritable();
+  if (property == platform::CellProperty::kText) Refuse();
+  if (property == platform::CellProperty::kNumberFormatLocal) {
+    for (const rt::Value& v : values) {
+      if (!rt::IsValidFormatCode(v.is_text() ? v.text() : ConstantText(v))) Refuse();
+    }
+  }
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    Set(CellRef{first_row + static_cast<std::int32_t>(i), column}, property, values[i]);
+  }
+}
+
+void SimSheet::EmptyColumn(std::int32_t column, std::int32_t first_row, std::int32_t last_row) {
+  if (first_row > last_row || !Contains(first_row, column) || !Contains(last_row, column)) {
+    Refuse();
+  }
+  RequireWritable();
+  for (std::int32_t row = first_row; row <= last_row; ++row) {
+    WriteEntry(CellRef{row, column}, L"");
+  }
+}
+
 void SimSheet::Enter(CellRef cell, const std::wstring& entry) {
   RequireInside(cell);
   RequireWritable();

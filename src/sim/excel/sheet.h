@@ -4,6 +4,7 @@
 // with rt::AutomationError 1004.
 #include <cstdint>
 #include <map>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -47,6 +48,12 @@ class SimSheet {
   std::wstring Text(CellRef cell) const;     // as displayed in its column
   rt::Value Get(CellRef cell, platform::CellProperty property) const;
   void Set(CellRef cell, platform::CellProperty property, const rt::Value& value);
+  // A block of one column written in one call, all or nothing: each value is taken as Set takes
+  // it, from first_row down; the block must lie inside the sheet.
+  void SetColumn(std::int32_t column, std::int32_t first_row, platform::CellProperty property,
+                 std::span<const rt::Value> values);
+  // Range(...).Value = "" on rows first_row .. last_row of the column: all of them become empty.
+  void EmptyColumn(std::int32_t column, std::int32_t first_row, std::int32_t last_row);
   // Typed input (as the user types it into the cell).
   void Enter(CellRef cell, const std::wstring& entry);
   // A formula entered with the result it has.

@@ -124,6 +124,42 @@ TEST_F(ModelTest, BlocksReadAsArraysOrAsTheSharedValue) {
   EXPECT_EQ(block->Get(excel::range::kCount).value(), rt::Value::Number(4));
 }
 
+// A block of one column takes an array of its shape (each cell its own value, as a write of that
+// cell takes it) or one value for every cell; the empty text empties the block. Each write is one
+// host operation, and an array of another shape is refused before any cell changes.
+TEST_F(ModelTest, BlocksTakeAnArrayOfTheirShapeOrOneValue) {
+  sim::SimSheet& s = *d.excel.ActiveSheet();
+  for (int row = 1; row <= 3; ++row) s.Enter({row, 2}, L"old");
+  const Variant address[] = {rt::Value::Text(L"B1:B3")};
+  auto block = sheet->Handle(L"Range", CallKind::kGet, address).object();
+
+  Array column;
+  column.dimensions = 2;
+  column.rows = 3;
+  column.columns = 1;
+  column.items = {rt::Value::Text(L"=\"x\""), rt::Value::Text(L"1,234"), rt::Value::Number(0.1)};
+  block->Put(excel::range::kFormula, column);
+  EXPECT_EQ(s.Formula({1, 2}), L"=\"x\"");
+  EXPECT_EQ(s.Value({2, 2}), rt::Value::Number(1234));
+  EXPECT_EQ(s.Format({2, 2}), L"#,##0");
+  EXPECT_EQ(s.Value({3, 2}), rt::Value::Number(0.1));
+  EXPECT_EQ(d.excel.gate().calls(L"WriteCells"), 1);
+
+  Array wrong = column;
+  wrong.rows = 2;
+  wrong.items.pop_back();
+  EXPECT_EQ(ErrorOf([&] { block->Put(excel::range::kValue, wrong); }), 13);
+  EXPECT_EQ(s.Value({2, 2}), rt::Value::Number(1234));
+
+  block->Put(excel::range::kValue, rt::Value::Text(L""));
+  for (int row = 1; row <= 3; ++row) EXPECT_TRUE(s.IsBlank({row, 2})) << row;
+  EXPECT_EQ(d.excel.gate().calls(L"EmptyCells"), 1);
+
+  s.Protect();
+  EXPECT_EQ(ErrorOf([&] { block->Put(excel::range::kValue, column); }), 1004);
+  EXPECT_TRUE(s.IsBlank({1, 2}));
+}
+
 TEST_F(ModelTest, TheWireChecksTheInterfaceAndCarriesObjectsAndErrors) {
   WireStats stats;
   stats.logging = true;

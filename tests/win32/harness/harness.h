@@ -133,6 +133,16 @@ bool TitleBarShows(HWND window, const Color& color);
 std::wstring MissingGlyphs(const std::wstring& face, const std::wstring& text);
 // Saves a picture of the window into the artifacts folder (when one was given).
 void SaveScreenShot(HWND window, const std::wstring& name);
+
+// A picture file's pixels, rows top first.
+struct PictureFile {
+  long width = 0;
+  long height = 0;
+  std::vector<Color> pixels;
+  const Color& At(long x, long y) const { return pixels[static_cast<std::size_t>(y * width + x)]; }
+};
+// Reads a picture file (PNG, BMP) with the system's image decoder; none when it cannot.
+std::optional<PictureFile> ReadPictureFile(const std::wstring& path);
 void SetArtifactsFolder(const std::wstring& folder);
 
 // ---- the clipboard ---------------------------------------------------------------------------

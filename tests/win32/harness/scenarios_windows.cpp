@@ -1,5 +1,7 @@
 // The three windows together: z-order, the usage window, the speech window, and how the side
 // windows follow the main window.
+#include <algorithm>
+
 #include "scenario_support.h"
 
 namespace harumado::harness {
@@ -23,6 +25,46 @@ void ExpectPlace(const std::wstring& what, HWND window, long left, long top, lon
          std::to_wstring(left) + L"," + std::to_wstring(top) + L" " + std::to_wstring(width) +
              L"x" + std::to_wstring(height),
          Where(window));
+  }
+}
+
+// The usage window shows the rendered page pixel for pixel: each pixel of its client area that
+// lies on the screen is the picture's pixel at that place (the window, a pixel narrower than the
+// picture, leaves out its last column).
+void ExpectRenderedPage(HWND usage) {
+  const std::wstring path = std::wstring(HARUMADO_RESOURCE_FOLDER) + L"/usage_page.png";
+  const auto page = ReadPictureFile(path);
+  if (!page) {
+    Fail(L"the rendered usage page is read", path, L"not read");
+    return;
+  }
+  const Rect client = ClientRectOnScreen(usage);
+  const ScreenShot shot(client);
+  const long screen_width = ::GetSystemMetrics(SM_CXSCREEN);
+  const long screen_height = ::GetSystemMetrics(SM_CYSCREEN);
+  long compared = 0;
+  long differing = 0;
+  std::wstring first;
+  for (long y = 0; y < std::min(client.height(), page->height); ++y) {
+    for (long x = 0; x < std::min(client.width(), page->width); ++x) {
+      const long sx = client.left + x;
+      const long sy = client.top + y;
+      if (sx < 0 || sy < 0 || sx >= screen_width || sy >= screen_height) continue;
+      ++compared;
+      const Color want = page->At(x, y);
+      const Color got = shot.At(sx, sy);
+      if (want.r == got.r && want.g == got.g && want.b == got.b) continue;
+      if (differing++ == 0) {
+        first = L" first at " + std::to_wstring(x) + L"," + std::to_wstring(y) + L": " +
+                ColorText(got) + L" for " + ColorText(want);
+      }
+    }
+  }
+  Expect(compared >= 500L * 700L,
+         L"usage page compared over " + std::to_wstring(compared) + L" pixels on the screen");
+  if (differing != 0) {
+    Fail(L"usage page pixels as rendered", L"0 differing",
+         std::to_wstring(differing) + L" differing" + first);
   }
 }
 
@@ -84,6 +126,7 @@ void UsageWindow(const std::wstring& program, const std::vector<std::wstring>&) 
              },
              kFollowLimit),
          L"usage page drawn");
+  ExpectRenderedPage(usage);
   SaveScreenShot(usage, L"usage-window");
 
   Click(command10);

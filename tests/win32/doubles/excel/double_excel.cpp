@@ -227,8 +227,9 @@ void DoubleExcel::After(std::wstring_view type, std::wstring_view name, automati
 }
 
 // HarumadoEnter(cell, typed text), HarumadoFormat(cell, local format), HarumadoWidth(column
-// letters, width in characters), HarumadoFill(column letters, rows, first number): the last
-// enters the numbers first, first + 1, ... down the column, every tenth row a text.
+// letters, width in characters), HarumadoFill(column letters, rows, first number[, every]): the
+// last enters the numbers first, first + 1, ... down the column, a text in every row whose number
+// is a multiple of `every` (10 unless given; 1: texts only, 0: numbers only).
 void DoubleExcel::TestMember(std::wstring_view name, automation::Arguments args) {
   const auto& workbook = instance_->active_workbook();
   if (!workbook || args.size() < 2) throw rt::AutomationError(rt::err::kApplicationDefined);
@@ -249,9 +250,10 @@ void DoubleExcel::TestMember(std::wstring_view name, automation::Arguments args)
     const std::int32_t column = cell(text(0) + L"1").column;
     const std::int32_t rows = automation::LongOf(args[1]);
     const std::int32_t first = automation::LongOf(args[2]);
+    const std::int32_t every = args.size() >= 4 ? automation::LongOf(args[3]) : 10;
     for (std::int32_t row = 1; row <= rows; ++row) {
-      sheet.Enter({row, column}, row % 10 == 0 ? L"メモ" + std::to_wstring(row)
-                                               : std::to_wstring(first + row - 1));
+      sheet.Enter({row, column}, every > 0 && row % every == 0 ? L"メモ" + std::to_wstring(row)
+                                                               : std::to_wstring(first + row - 1));
     }
   } else {
     throw rt::AutomationError(438);
