@@ -45,10 +45,16 @@ bool IsDeviceName(std::wstring_view name) {
 
 // Windows counts path lengths in UTF-16 code units; a wide character beyond the basic plane
 // takes two of them where wchar_t holds whole code points.
-std::size_t Utf16Length(const std::wstring& text) {
-  std::size_t units = 0;
-  for (wchar_t c : text) units += static_cast<std::uint32_t>(c) > 0xFFFF ? 2 : 1;
-  return units;
+// (A template, so that the count for 32-bit characters is not compiled where wchar_t has 16.)
+template <typename Char>
+std::size_t Utf16Length(const std::basic_string<Char>& text) {
+  if constexpr (sizeof(Char) == 2) {
+    return text.size();
+  } else {
+    std::size_t units = 0;
+    for (Char c : text) units += static_cast<std::uint32_t>(c) > 0xFFFF ? 2 : 1;
+    return units;
+  }
 }
 
 }  // namespace
