@@ -6,6 +6,7 @@ namespace harumado::sim {
 namespace {
 constexpr std::int32_t kFileNotFound = 53;
 constexpr std::int32_t kPermissionDenied = 70;
+constexpr std::int32_t kDeviceIo = 57;
 }  // namespace
 
 SimFileSystem::SimFileSystem(World& world) : world_(world) {}
@@ -35,6 +36,7 @@ SimFile* SimFileSystem::Find(const std::wstring& path) {
 }
 
 void SimFileSystem::Put(const std::wstring& path, SimFile file) {
+  file.modified = world_.now();
   files_[Key(path)] = std::move(file);
 }
 
@@ -75,9 +77,17 @@ void SimFileSystem::Write(const std::wstring& path, const std::string& bytes) {
   }
   world_.Trace(L"write " + path);
   Put(path, SimFile{bytes, std::nullopt, false});
+  if (IsSettingsFile(path) && fail_settings_flush) {
+    world_.Trace(L"flush " + path + L" fails");
+    throw rt::AutomationError(kDeviceIo, L"Device I/O error");
+  }
+  if (IsSettingsFile(path) && fail_settings_close) {
+    world_.Trace(L"close " + path + L" fails");
+    throw rt::AutomationError(kDeviceIo, L"Device I/O error");
+  }
 }
 
-// Replacing the old settings file counts as deleting it.
+// Replacing the old settings file counts as deleting it. The moved file keeps its time.
 void SimFileSystem::Replace(const std::wstring& source, const std::wstring& target) {
   SimFile* src = Find(source);
   if (src == nullptr) throw rt::AutomationError(kFileNotFound, L"File not found");
@@ -87,8 +97,14 @@ void SimFileSystem::Replace(const std::wstring& source, const std::wstring& targ
   }
   SimFile moved = *src;
   Remove(source);
-  Put(target, std::move(moved));
+  files_[Key(target)] = std::move(moved);
   world_.Trace(L"replace " + target);
+}
+
+std::int64_t SimFileSystem::ModifiedTime(const std::wstring& path) {
+  const SimFile* f = Find(path);
+  if (f == nullptr) throw rt::AutomationError(kFileNotFound, L"File not found");
+  return f->modified;
 }
 
 std::vector<std::wstring> SimSystem::WmiBuildNumbers() {

@@ -17,6 +17,7 @@ struct SimFile {
   std::string bytes;
   std::optional<int> excel_format;  // a workbook saved by Excel with this file format
   bool hidden = false;
+  Millis modified = 0;  // the virtual clock when the file was last written
 };
 
 class SimFileSystem : public platform::Files, public platform::Shell {
@@ -29,7 +30,8 @@ class SimFileSystem : public platform::Files, public platform::Shell {
   void Delete(const std::wstring& path) override;
   void Write(const std::wstring& path, const std::string& bytes) override;
   void Replace(const std::wstring& source, const std::wstring& target) override;
-  std::wstring FallbackFolder() override { return L""; }
+  std::int64_t ModifiedTime(const std::wstring& path) override;
+  std::wstring FallbackFolder() override { return fallback_folder; }
   // Shell
   std::wstring DesktopFolder() override { return desktop; }
   std::wstring ProgramFolder() override { return program_folder; }
@@ -37,14 +39,19 @@ class SimFileSystem : public platform::Files, public platform::Shell {
 
   std::wstring desktop = L"C:\\Users\\user\\Desktop";
   std::wstring program_folder = L"C:\\Tools\\Harumado";
+  std::wstring fallback_folder;  // none unless a test gives one
   std::wstring SettingsPath() const { return program_folder + L"\\Harumado.dat"; }
 
   // Faults of the settings file (and any file written beside it under its name).
   bool settings_unreadable = false;
   bool fail_settings_delete = false;
   bool fail_settings_write = false;
+  // The bytes reach the file, but flushing them to the disk / closing the file fails.
+  bool fail_settings_flush = false;
+  bool fail_settings_close = false;
 
   SimFile* Find(const std::wstring& path);
+  // Puts the file in place, written now.
   void Put(const std::wstring& path, SimFile file);
   void Remove(const std::wstring& path);
 

@@ -1,5 +1,7 @@
 #include "win32/files_win32.h"
 
+#include <cstdint>
+
 #include "win32/errors_win32.h"
 #include "win32/scoped.h"
 #include "win32/shell_win32.h"
@@ -50,6 +52,11 @@ void FilesWin32::Write(const std::wstring& path, const std::string& bytes) {
     }
     done += wrote;
   }
+  // The new content is on the disk before anything replaces the old file with it, so a power
+  // loss right after the replacement cannot leave an empty file; a close that fails (a network
+  // share that could not store the bytes) fails the write too.
+  if (!::FlushFileBuffers(file.get())) ThrowFileError(::GetLastError(), path);
+  if (!::CloseHandle(file.release())) ThrowFileError(::GetLastError(), path);
 }
 
 void FilesWin32::Replace(const std::wstring& source, const std::wstring& target) {
@@ -57,6 +64,17 @@ void FilesWin32::Replace(const std::wstring& source, const std::wstring& target)
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     ThrowFileError(::GetLastError(), target);
   }
+}
+
+// The last-write time in 100-nanosecond ticks since 1601 (FILETIME).
+std::int64_t FilesWin32::ModifiedTime(const std::wstring& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) {
+    ThrowFileError(::GetLastError(), path);
+  }
+  return static_cast<std::int64_t>(
+      (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+      data.ftLastWriteTime.dwLowDateTime);
 }
 
 // %APPDATA%\Harumado, created when it does not exist yet.

@@ -11,6 +11,7 @@ class FilesWin32 final : public platform::Files {
   void Delete(const std::wstring& path) override;
   void Write(const std::wstring& path, const std::string& bytes) override;
   void Replace(const std::wstring& source, const std::wstring& target) override;
+  std::int64_t ModifiedTime(const std::wstring& path) override;
   std::wstring FallbackFolder() override;
 };
 

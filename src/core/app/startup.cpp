@@ -78,7 +78,8 @@ void Form1::Form_Load() {
     }
     ApplyZOrder();
     Text2().SetText(L"");
-    Text1().SetText(saved.wrap_count == 0 ? L"1" : std::to_wstring(saved.wrap_count));
+    // A count below 1 would paste every copy into the same cell.
+    Text1().SetText(saved.wrap_count < 1 ? L"1" : std::to_wstring(saved.wrap_count));
     skip.Run([&] {
       const int left = ToInteger(saved.left);
       const int top = ToInteger(saved.top);

@@ -1,5 +1,6 @@
 // The clipboard watch loop: twice a second it compares the clipboard sequence number with the
 // one it saw last and pastes every change into Excel's active cell.
+#include <algorithm>
 #include <cstdint>
 #include <string>
 
@@ -94,7 +95,9 @@ void PasteLoop(app::Program& program) {
   std::uint32_t LastSequence = 0;
   std::uint32_t CurrentSequence = 0;
   if (!trapped([&] {
-        form.state.WrapCount = rt::ToInt32(form.Text1().text());
+        // A count below 1 (typed in through the context menu) would never move the cursor, and
+        // every paste would overwrite the one before: it counts as 1.
+        form.state.WrapCount = std::max(rt::ToInt32(form.Text1().text()), std::int32_t{1});
         LastSequence = os.clipboard.SequenceNumber();
       })) {
     return;

@@ -49,16 +49,23 @@ rt::Value UntypedField(const std::wstring& field) {
 std::wstring SettingsPathIn(const std::wstring& folder) { return folder + std::wstring(kFileName); }
 
 // The writer puts the file into the fallback folder only when the program's folder takes no
-// file, and removes that copy once it can write beside the program again; so a copy in the
-// fallback folder is the newer one.
+// file, and removes that copy once it can write beside the program again. When that removal
+// failed, or the program ended between the two steps, both files stand: the one written last
+// holds the settings. A copy in the fallback folder is read unless the file beside the program
+// is known to be newer (its time is later; neither time fails to read).
 std::wstring SettingsReadPath(platform::Shell& shell, platform::Files& files) {
   const std::wstring beside = SettingsPathIn(shell.ProgramFolder());
   const std::wstring fallback = files.FallbackFolder();
-  if (!fallback.empty()) {
-    std::wstring other = SettingsPathIn(fallback);
-    if (files.NormalFileExists(other)) return other;
+  if (fallback.empty()) return beside;
+  std::wstring other = SettingsPathIn(fallback);
+  if (!files.NormalFileExists(other)) return beside;
+  if (!files.NormalFileExists(beside)) return other;
+  try {
+    if (files.ModifiedTime(beside) > files.ModifiedTime(other)) return beside;
+  } catch (const rt::AutomationError&) {
+    // A time that cannot be read decides nothing.
   }
-  return beside;
+  return other;
 }
 
 SavedSettings ParseSettings(const std::string& bytes) {

@@ -96,8 +96,10 @@ std::wstring TemporaryPathFor(const std::wstring& path) {
   return path + std::wstring(kTemporarySuffix);
 }
 
-// The new content goes to a temporary file in the same folder, which then replaces the old file
-// in one step; whatever fails, the old file stays as it was. When the program's folder takes no
+// The new content goes to a temporary file in the same folder and is on the disk, the file
+// closed, before it replaces the old file in one step (a power loss cannot leave an empty
+// settings file); whatever fails, the flush and the close included, the old file stays as it was
+// and the temporary file goes. When the program's folder takes no
 // file at all (no rights there), the file goes to the fallback folder, where start-up also looks.
 // A folder that takes the temporary file but refuses the replacement (the old file is locked)
 // is not a reason to move elsewhere: that failure ends the write.

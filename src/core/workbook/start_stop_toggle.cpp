@@ -7,6 +7,7 @@
 #include "core/paste/module1.h"
 #include "core/runtime/automation_error.h"
 #include "core/ui/layouts.h"
+#include "core/workbook/name_refusal.h"
 #include "core/workbook/press_error.h"
 #include "core/workbook/save_format.h"
 #include "core/workbook/texts.h"
@@ -17,7 +18,8 @@ namespace harumado::app {
 // A validated press flips pasting and runs the open step in both directions. Starting, the
 // paste loop runs inside this press until a later press (nested in the loop's event dispatch)
 // or a mouse press in Text1 or Text3 stops it; stopping, the nested loop returns almost at once.
-// A name is accepted when it has no extension or one the program can save in.
+// A name is accepted when it has no extension or one the program can save in, and when it makes
+// a file directly in the Desktop folder.
 void Form1::Command5_Click() {
   std::wstring desktop_folder;  // empty in the message when the error came before it was read
   try {
@@ -34,6 +36,7 @@ void Form1::Command5_Click() {
       Text2().SetText(workbook::kBadExtensionMessage);
       return;
     }
+    if (workbook::RefuseUnusableName(*this, desktop_folder)) return;
     Text2().SetText(workbook::kPleaseWaitMessage);
     state.PasteActive ^= 1;
     if (state.PasteActive == 1) ShowPastingLook();

@@ -10,6 +10,8 @@ inline constexpr wchar_t kTitleMatchNo[] = L"無し";
 inline constexpr wchar_t kEmptyNameMessage[] = L"ファイル名を記載してください  ↑";
 inline constexpr wchar_t kBadExtensionMessage[] =
     L"拡張子の形式は [xlsx] [xlsm] [xlsb] [xls] が使用できます。";
+inline constexpr wchar_t kUnusableNameMessage[] =
+    L"このファイル名は使えません。デスクトップに作れるファイル名を入力してください。";
 inline constexpr wchar_t kPleaseWaitMessage[] = L"お待ち下さい";
 inline constexpr wchar_t kRetryMessage[] = L"少し待機してから再試行して下さい。";
 inline constexpr wchar_t kCloseAllExcelMessage[] =

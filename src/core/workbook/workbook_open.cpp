@@ -10,6 +10,8 @@
 #include "core/app/program.h"
 #include "core/runtime/automation_error.h"
 #include "core/ui/layouts.h"
+#include "core/workbook/name_refusal.h"
+#include "core/workbook/run_excel.h"
 #include "core/workbook/save_format.h"
 #include "core/workbook/texts.h"
 #include "core/workbook/workbook_path.h"
@@ -30,6 +32,7 @@ enum class Step {
   // Start of every run.
   kReadDesktopFolder,
   kClearMessage,
+  kCheckName,
   kTestFile,
   // Open an existing workbook.
   kShowOpenMessage,
@@ -69,11 +72,15 @@ enum class Step {
 
 Step Following(Step step) { return static_cast<Step>(static_cast<int>(step) + 1); }
 
+// The operations of the create branch after its first message.
+bool Creates(Step step) { return step > Step::kShowNotFound && step < Step::kEnd; }
+
 // What the trap does after handling an error.
 enum class Resume { kRetry, kNext, kEndRun };
 
 // One run of the open step. It holds the Excel objects of the run; they are released where the
-// run lets them go and, whatever happens, when the run object goes out of scope.
+// run lets them go and, whatever happens, when the run object goes out of scope (a hidden
+// instance the run started is quit then, see RunExcel).
 class OpenRun {
  public:
   explicit OpenRun(Form1& form) : form_(form), os_(form.program.os) {}
@@ -90,13 +97,15 @@ class OpenRun {
   std::wstring Typed() const { return form_.Text3().text(); }
   bool EmptyNameShown() const { return form_.Text2().text() == workbook::kEmptyNameMessage; }
   void ShowCreatedMessage();
+  // The typed name may have changed while a retry waited; true when it is refused now.
+  bool NameRefused() { return workbook::RefuseUnusableName(form_, desktop_folder_); }
 
   Form1& form_;
   platform::Services& os_;
   bool armed_ = true;
   int rejections_ = 0;  // call-rejected errors in this run, over all its operations
   std::wstring desktop_folder_;
-  std::unique_ptr<platform::ExcelApplication> app_;
+  workbook::RunExcel excel_;  // declared before the workbook, which is released first
   std::unique_ptr<platform::ExcelWorkbook> workbook_;
   std::wstring workbook_name_;
   std::wstring title_;
@@ -106,9 +115,15 @@ class OpenRun {
 // the one after it. Once the trap is disarmed, an error leaves the run for the caller. The trap
 // is handled outside the catch clause, because a retry dispatches pending events and the
 // trap's own actions may fail in turn, which goes to the caller as well.
+//
+// Shutdown stops pasting through the button, which runs this step: then, as the open branch
+// does, the create branch takes no Excel operation and makes no press, also when the close came
+// while a retry of this run waited. A press from here would switch pasting on again inside the
+// shutdown and keep the program running without its window.
 void OpenRun::Execute() {
   Step step = Step::kReadDesktopFolder;
   while (step != Step::kEnd) {
+    if (Creates(step) && form_.state.Unloading == 1) return;
     std::optional<std::int32_t> failed;
     try {
       step = Perform(step);
@@ -140,6 +155,10 @@ Step OpenRun::Perform(Step step) {
     case Step::kClearMessage:
       form_.Text2().SetText(L"");
       break;
+    case Step::kCheckName:
+      // The cell-frame button and Command8 run this step without a press that checked the name.
+      if (NameRefused()) return Step::kEnd;
+      break;
     case Step::kTestFile:
       return os_.shell.FileExists(Path()) ? Step::kShowOpenMessage : Step::kShowNotFound;
 
@@ -161,7 +180,7 @@ Step OpenRun::Perform(Step step) {
       os_.host.SetBusyPolicy(kBusyTimeoutMs);
       break;
     case Step::kAttach:
-      app_ = os_.host.GetActiveObject();
+      excel_.UseKept(os_.host.GetActiveObject());
       break;
     case Step::kFirstAttachWait:
       // Gives an Excel that has just been found or started time to settle, once per window.
@@ -177,6 +196,7 @@ Step OpenRun::Perform(Step step) {
       App().SetVisible(true);
       break;
     case Step::kOpenWorkbook:
+      if (NameRefused()) return Step::kEnd;
       workbook_ = App().OpenWorkbook(Path());
       break;
     case Step::kReadName:
@@ -201,7 +221,7 @@ Step OpenRun::Perform(Step step) {
       break;
     case Step::kStartHidden:
     case Step::kStartSecondHidden:
-      app_ = os_.host.CreateObject();
+      excel_.UseStarted(os_.host.CreateObject());
       break;
     case Step::kAddWorkbook:
     case Step::kAddSecondWorkbook:
@@ -219,6 +239,7 @@ Step OpenRun::Perform(Step step) {
       break;
     case Step::kSave:
       // A name whose extension names no format saves nothing; the nested press refuses it.
+      if (NameRefused()) return Step::kEnd;
       if (const auto format = workbook::SaveFileFormat(Typed())) {
         Workbook().SaveAs(Path(), *format);
       }
@@ -232,12 +253,12 @@ Step OpenRun::Perform(Step step) {
       break;
     case Step::kQuitInstance:
     case Step::kQuitSecondInstance:
-      App().Quit();
+      excel_.Quit();
       break;
     case Step::kReleaseInstance:
     case Step::kReleaseSecondInstance:
       workbook_.reset();
-      app_.reset();
+      excel_.Release();
       break;
     case Step::kShowCreated:
       if (!EmptyNameShown()) ShowCreatedMessage();
@@ -308,16 +329,13 @@ Resume OpenRun::Trap(std::int32_t number) {
 
 // After this the trap stays disarmed for the rest of the run; an error here goes to the caller.
 void OpenRun::StartVisibleInstance() {
-  app_ = os_.host.CreateObject();
+  excel_.UseKept(os_.host.CreateObject());
   armed_ = false;
   App().SetVisible(true);
   App().SetDisplayAlerts(false);
 }
 
-platform::ExcelApplication& OpenRun::App() {
-  if (!app_) throw rt::AutomationError(rt::err::kObjectNotSet);
-  return *app_;
-}
+platform::ExcelApplication& OpenRun::App() { return excel_.app(); }
 
 platform::ExcelWorkbook& OpenRun::Workbook() {
   if (!workbook_) throw rt::AutomationError(rt::err::kObjectNotSet);

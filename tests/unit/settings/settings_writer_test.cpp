@@ -30,12 +30,16 @@ class MemoryFiles : public platform::Files, public platform::Shell {
       throw rt::AutomationError(kPermissionDenied);
     }
     files[path] = bytes;
+    times[path] = ++clock;
   }
   void Replace(const std::wstring& source, const std::wstring& target) override {
     if (Refused(target, refuse_replace)) throw rt::AutomationError(kPermissionDenied);
     files[target] = files.at(source);
+    times[target] = times.at(source);
     files.erase(source);
   }
+  // A file put in place by a test counts as written at time 0.
+  std::int64_t ModifiedTime(const std::wstring& path) override { return times[path]; }
   std::wstring FallbackFolder() override { return fallback; }
   std::wstring DesktopFolder() override { return L"C:\\Users\\u\\Desktop"; }
   std::wstring ProgramFolder() override { return program_folder; }
@@ -49,6 +53,8 @@ class MemoryFiles : public platform::Files, public platform::Shell {
   }
 
   std::map<std::wstring, std::string> files;
+  std::map<std::wstring, std::int64_t> times;  // each write is later than the one before
+  std::int64_t clock = 0;
   std::set<std::wstring> refuse_write;
   std::set<std::wstring> refuse_replace;
   bool partial_write = false;

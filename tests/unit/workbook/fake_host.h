@@ -32,6 +32,8 @@ class FakeHost : public platform::SpreadsheetHost {
   // Raises the operation's scripted failure, if any, after logging and calling on_call.
   void Call(const std::wstring& operation, const std::wstring& detail = L"");
   Instance& instance(int id) { return instances_.at(static_cast<std::size_t>(id - 1)); }
+  // Instances started so far (ids 1 to this), running or not.
+  int instance_count() const { return static_cast<int>(instances_.size()); }
 
   std::vector<std::wstring> log;  // "Workbooks.Add #2", "SaveAs #2 C:\\...\\book.xlsx 51", ...
   int live_objects = 0;           // application and workbook objects not yet released

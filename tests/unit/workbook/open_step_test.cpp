@@ -3,6 +3,7 @@
 // reaches a waiting point.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -175,6 +176,158 @@ TEST(OpenStep, MissingWorkbookShowsEveryMessageInTurn) {
     EXPECT_EQ(saves, 1);
     EXPECT_EQ(h.form().state.PasteActive, 1);
     EXPECT_EQ(h.form().Command5().text(), L"     貼り付け     開始");
+  }
+}
+
+// Every way out of the create branch after it started a hidden instance: whatever fails, no
+// hidden instance runs when the run is over, and no object is held.
+TEST(OpenStep, NoHiddenInstanceOutlivesTheCreateBranch) {
+  const ReleaseCase cases[] = {
+      {"saving is refused with 1004",
+       [](Harness& h) { h.host.failures[L"SaveAs"] = {rt::err::kApplicationDefined}; }},
+      {"saving fails with server execution failed",
+       [](Harness& h) { h.host.failures[L"SaveAs"] = {rt::err::kServerExecFailed}; }},
+      {"adding the workbook fails with 1004",
+       [](Harness& h) { h.host.failures[L"Workbooks.Add"] = {rt::err::kApplicationDefined}; }},
+      {"adding is rejected five times",
+       [](Harness& h) {
+         h.host.failures[L"Workbooks.Add"] = {rt::err::kCallRejected, rt::err::kCallRejected,
+                                              rt::err::kCallRejected, rt::err::kCallRejected,
+                                              rt::err::kCallRejected};
+       }},
+      {"turning the alerts off fails",
+       [](Harness& h) { h.host.failures[L"DisplayAlerts"] = {rt::err::kApplicationDefined}; }},
+      {"closing the new workbook fails",
+       [](Harness& h) { h.host.failures[L"Close"] = {rt::err::kApplicationDefined}; }},
+      {"the first quit fails",
+       [](Harness& h) { h.host.failures[L"Quit"] = {rt::err::kApplicationDefined}; }},
+      {"the second pass cannot add its workbook",
+       [](Harness& h) {
+         h.host.on_save = [&h](const std::wstring& path, int format) {
+           h.desktop.files.Put(path, sim::SimFile{"", format});
+           h.host.failures[L"Workbooks.Add"] = {rt::err::kApplicationDefined};
+         };
+       }},
+      {"an object is missing after the hidden instance started (the trap starts a visible one)",
+       [](Harness& h) { h.host.failures[L"Workbooks.Add"] = {rt::err::kObjectNotSet}; }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Harness h;
+    h.host.StartVisible();  // the user's Excel, id 1
+    h.form().Text3().SetText(L"book");
+    c.arrange(h);
+    h.AsStartPressed();
+    try {
+      h.form().Command8_Click();
+    } catch (const rt::AutomationError&) {
+      // Errors after the trap is disarmed go to the caller.
+    }
+    ASSERT_GE(h.host.instance_count(), 2);
+    for (int id = 1; id <= h.host.instance_count(); ++id) {
+      const auto& instance = h.host.instance(id);
+      if (!instance.visible) {
+        EXPECT_FALSE(instance.running) << "hidden instance #" << id;
+      }
+    }
+    EXPECT_TRUE(h.host.instance(1).running);
+    EXPECT_EQ(h.host.live_objects, 0);
+  }
+}
+
+// A hidden instance let go early is quit with its alerts off, so that its unsaved workbook is
+// discarded instead of asking in a window nobody sees.
+TEST(OpenStep, AFailedSaveQuitsTheHiddenInstanceWithItsAlertsOff) {
+  Harness h;
+  h.host.StartVisible();
+  h.form().Text3().SetText(L"book");
+  h.host.failures[L"SaveAs"] = {rt::err::kApplicationDefined};
+  h.AsStartPressed();
+  h.form().Command8_Click();
+  const std::vector<std::wstring> tail(h.host.log.end() - 3, h.host.log.end());
+  EXPECT_EQ(tail, (std::vector<std::wstring>{L"SaveAs #2 " + kDesktop + L"\\book.xlsx 51 fails",
+                                             L"DisplayAlerts #2 false", L"Quit #2"}));
+  EXPECT_EQ(h.form().Text2().fore_color(), ui::colors::kErrorRed);
+  EXPECT_EQ(h.form().state.PasteActive, 1);
+}
+
+// Shutting down, the create branch shows that the file is missing and stops there: no Excel
+// operation, no press. Also when the close came while a retry of the run waited: the instance
+// the run had started is quit, and nothing else happens.
+TEST(OpenStep, WhileShuttingDownTheCreateBranchTakesNoExcelOperationAndMakesNoPress) {
+  {
+    SCOPED_TRACE("unloading when the run starts");
+    Harness h;
+    h.host.StartVisible();
+    h.form().Text3().SetText(L"book");
+    h.form().state.Unloading = 1;
+    h.form().state.ToggledOff = 1;  // as the shutdown's stop press leaves it
+    h.host.log.clear();             // start-up set the busy policy
+    h.form().Command8_Click();
+    EXPECT_TRUE(h.host.log.empty());
+    EXPECT_EQ(h.form().Text2().text(), L"ファイルは存在しません: " + kDesktop + L"\\book.xlsx");
+    EXPECT_EQ(h.form().state.PasteActive, 0);
+    EXPECT_EQ(h.form().Command5().back_color(), ui::colors::kGreen);
+  }
+  {
+    SCOPED_TRACE("the close comes during a retry wait");
+    Harness h;
+    h.host.StartVisible();
+    h.form().Text3().SetText(L"book");
+    h.host.failures[L"Workbooks.Add"] = {rt::err::kCallRejected};
+    h.host.on_call = [&](const std::wstring& op) {
+      if (op == L"Workbooks.Add") h.form().state.Unloading = 1;
+    };
+    h.AsStartPressed();
+    h.host.log.clear();
+    h.form().Command8_Click();
+    EXPECT_EQ(h.host.log, (std::vector<std::wstring>{L"CreateObject", L"Workbooks.Add #2 fails",
+                                                     L"DisplayAlerts #2 false", L"Quit #2"}));
+    EXPECT_FALSE(h.host.instance(2).running);
+    EXPECT_EQ(h.host.live_objects, 0);
+    EXPECT_EQ(h.desktop.files.Find(kDesktop + L"\\book.xlsx"), nullptr);
+  }
+}
+
+// A name that makes no file on the Desktop is refused before any Excel operation, by the press
+// and by the open step that the cell-frame button and Command8 run without a press; the state
+// stays as it was.
+TEST(HostileNames, AreRefusedByThePressAndByTheOpenStep) {
+  const std::wstring message =
+      L"このファイル名は使えません。デスクトップに作れるファイル名を入力してください。";
+  struct Entry {
+    const char* what;
+    bool pasting;
+    std::function<void(app::Form1&)> act;
+  } entries[] = {
+      {"start press", false, [](app::Form1& f) { f.Command5_Click(); }},
+      {"stop press", true, [](app::Form1& f) { f.Command5_Click(); }},
+      {"Command8", false, [](app::Form1& f) { f.Command8_Click(); }},
+      {"cell-frame button while pasting", true, [](app::Form1& f) { f.Command1_Click(); }},
+  };
+  for (const auto& e : entries) {
+    for (const wchar_t* typed : {L"..\\..\\book.xlsx", L"C:\\x.xlsx", L"aux.xlsx", L"a\tb"}) {
+      SCOPED_TRACE(::testing::Message()
+                   << e.what << ", name of " << std::wstring(typed).size() << " characters");
+      Harness h;
+      h.host.StartVisible();
+      h.form().Text3().SetText(typed);
+      if (e.pasting) h.AsStartPressed();
+      h.form().Text2().SetForeColor(ui::colors::kErrorRed);
+      h.form().Text1().SetFocus();
+      h.messages.clear();
+      h.host.log.clear();
+      e.act(h.form());
+      EXPECT_TRUE(h.host.log.empty());
+      EXPECT_EQ(h.form().state.PasteActive, e.pasting ? 1 : 0);
+      EXPECT_EQ(h.form().state.ToggledOff, 0);
+      EXPECT_EQ(h.form().Command5().back_color(),
+                e.pasting ? ui::colors::kYellow : ui::colors::kGreen);
+      EXPECT_EQ(h.program.focused(), &h.form().Text3());
+      // The open step empties Text2 first; the cell-frame button writes its own message after.
+      EXPECT_NE(std::find(h.messages.begin(), h.messages.end(), message), h.messages.end());
+      EXPECT_EQ(h.form().Text2().fore_color(), ui::colors::kBlue);
+    }
   }
 }
 

@@ -3,6 +3,7 @@
 #include "platform_test.h"
 #include "win32/errors_win32.h"
 #include "win32/files_win32.h"
+#include "win32/scoped.h"
 #include "win32/shell_win32.h"
 #include "win32/win32_api.h"
 
@@ -11,6 +12,7 @@ namespace {
 using harumado::rt::AutomationError;
 using harumado::win32::FilesWin32;
 using harumado::win32::ShellWin32;
+using harumado::win32::UniqueFile;
 
 std::wstring TestFolder(const wchar_t* name) {
   wchar_t temp[MAX_PATH];
@@ -82,6 +84,33 @@ PLATFORM_TEST(FilesAreWrittenReadReplacedAndDeleted) {
   CHECK(!files.NormalFileExists(a));
   files.Delete(b);
   CHECK(!files.NormalFileExists(b));
+}
+
+// The time of the last write, as the file system keeps it; a replacement keeps the time of the
+// file moved into place.
+PLATFORM_TEST(ModifiedTimeIsTheTimeOfTheLastWrite) {
+  const std::wstring dir = TestFolder(L"times");
+  FilesWin32 files;
+  const std::wstring a = dir + L"\\a.dat";
+  const std::wstring b = dir + L"\\b.dat";
+  files.Write(a, std::string("1"));
+  // 2020-01-01 00:00 UTC in 100-nanosecond ticks since 1601.
+  constexpr long long kOld = 132223104000000000LL;
+  {
+    UniqueFile file(::CreateFileW(a.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    CHECK(static_cast<bool>(file));
+    FILETIME old{static_cast<DWORD>(kOld & 0xFFFFFFFF), static_cast<DWORD>(kOld >> 32)};
+    CHECK(::SetFileTime(file.get(), nullptr, nullptr, &old));
+  }
+  CHECK_INT(kOld, files.ModifiedTime(a));
+  files.Write(b, std::string("2"));
+  CHECK(files.ModifiedTime(b) > kOld);
+  files.Replace(a, b);
+  CHECK_INT(kOld, files.ModifiedTime(b));
+  files.Write(b, std::string("3"));
+  CHECK(files.ModifiedTime(b) > kOld);
+  CHECK_INT(53, ErrorOf([&] { files.ModifiedTime(a); }));
 }
 
 PLATFORM_TEST(FileFailuresRaiseTheFileStatementsNumbers) {

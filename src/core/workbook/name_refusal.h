@@ -1,0 +1,15 @@
+#pragma once
+// Refusing a typed workbook name that makes no file on the Desktop.
+#include <string>
+
+namespace harumado::app {
+class Form1;
+}
+
+namespace harumado::workbook {
+
+// When Text3 holds no Desktop file name: Text2 shows why in blue, the focus goes to Text3 and
+// the result is true; nothing else changes. False, and nothing shown, for a usable name.
+bool RefuseUnusableName(app::Form1& form, const std::wstring& desktop_folder);
+
+}  // namespace harumado::workbook
