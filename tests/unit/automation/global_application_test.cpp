@@ -6,19 +6,12 @@
 #include "core/runtime/automation_error.h"
 #include "sim/automation/loopback_runtime.h"
 #include "sim/desktop.h"
+#include "support/error_of.h"
 
 namespace harumado::automation {
 namespace {
 
-template <typename F>
-std::int32_t ErrorOf(F&& f) {
-  try {
-    f();
-  } catch (const rt::AutomationError& e) {
-    return e.number();
-  }
-  return 0;
-}
+using test_support::ErrorOf;
 
 class GlobalApplicationTest : public testing::TestWithParam<bool> {
  protected:

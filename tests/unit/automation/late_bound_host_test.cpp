@@ -8,6 +8,7 @@
 #include "core/runtime/automation_error.h"
 #include "sim/automation/loopback_runtime.h"
 #include "sim/desktop.h"
+#include "support/error_of.h"
 
 namespace harumado::automation {
 namespace {
@@ -16,15 +17,7 @@ using platform::ActiveCellProperty;
 using platform::CellProperty;
 using platform::ShapeProperty;
 
-template <typename F>
-std::int32_t ErrorOf(F&& f) {
-  try {
-    f();
-  } catch (const rt::AutomationError& e) {
-    return e.number();
-  }
-  return 0;
-}
+using test_support::ErrorOf;
 
 class LateBoundHostTest : public testing::Test {
  protected:

@@ -8,19 +8,12 @@
 #include "automation/model/model_support.h"
 #include "core/runtime/automation_error.h"
 #include "sim/desktop.h"
+#include "support/error_of.h"
 
 namespace harumado::automation::model {
 namespace {
 
-template <typename F>
-std::int32_t ErrorOf(F&& f) {
-  try {
-    f();
-  } catch (const rt::AutomationError& e) {
-    return e.number();
-  }
-  return 0;
-}
+using test_support::ErrorOf;
 
 TEST(AddressTest, A1AddressesOfCellsAndBlocks) {
   struct Case {

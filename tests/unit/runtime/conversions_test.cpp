@@ -8,6 +8,7 @@
 #include <string>
 
 #include "core/runtime/automation_error.h"
+#include "support/error_of.h"
 
 namespace harumado::rt {
 namespace {
@@ -18,14 +19,7 @@ std::string Narrow(std::wstring_view w) {
   return s;
 }
 
-std::int32_t ErrorNumberOf(auto&& call) {
-  try {
-    call();
-  } catch (const AutomationError& e) {
-    return e.number();
-  }
-  return 0;
-}
+using test_support::ErrorOf;
 
 TEST(NumberText, WritesAtMostFifteenSignificantDigitsLikePercentG) {
   struct Case {
@@ -87,7 +81,7 @@ TEST(TextForm, DateWithAndWithoutTimeOfDay) {
 }
 
 TEST(TextForm, ErrorValueIsTypeMismatch) {
-  EXPECT_EQ(ErrorNumberOf([] { TextForm(Value::Error(2007)); }), err::kTypeMismatch);
+  EXPECT_EQ(ErrorOf([] { TextForm(Value::Error(2007)); }), err::kTypeMismatch);
 }
 
 TEST(DateSerial, KnownSerialsAndCarries) {
@@ -225,7 +219,7 @@ TEST(LeadingNumber, ValReadsTheLeadingDecimalNumber) {
 }
 
 TEST(LeadingNumber, BeyondDoubleRangeOverflows) {
-  EXPECT_EQ(ErrorNumberOf([] { LeadingNumber(L"1e999"); }), err::kOverflow);
+  EXPECT_EQ(ErrorOf([] { LeadingNumber(L"1e999"); }), err::kOverflow);
 }
 
 TEST(ToInt32, RoundsHalfToEvenAndChecksRange) {
@@ -262,7 +256,7 @@ TEST(ToInt32, RoundsHalfToEvenAndChecksRange) {
     if (c.error == 0) {
       EXPECT_EQ(ToInt32(c.text), c.value);
     } else {
-      EXPECT_EQ(ErrorNumberOf([&] { ToInt32(c.text); }), c.error);
+      EXPECT_EQ(ErrorOf([&] { ToInt32(c.text); }), c.error);
     }
   }
 }
@@ -271,9 +265,8 @@ TEST(ToInt32, FromDouble) {
   EXPECT_EQ(ToInt32(2.5), 2);
   EXPECT_EQ(ToInt32(-0.5), 0);
   EXPECT_EQ(ToInt32(7.9), 8);
-  EXPECT_EQ(ErrorNumberOf([] { ToInt32(3e9); }), err::kOverflow);
-  EXPECT_EQ(ErrorNumberOf([] { ToInt32(std::numeric_limits<double>::quiet_NaN()); }),
-            err::kOverflow);
+  EXPECT_EQ(ErrorOf([] { ToInt32(3e9); }), err::kOverflow);
+  EXPECT_EQ(ErrorOf([] { ToInt32(std::numeric_limits<double>::quiet_NaN()); }), err::kOverflow);
 }
 
 TEST(HasNonNumericChar, PatternOfDigitsCommaPointBackslash) {

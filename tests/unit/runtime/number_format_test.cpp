@@ -6,6 +6,7 @@
 
 #include "core/runtime/automation_error.h"
 #include "core/runtime/conversions.h"
+#include "support/error_of.h"
 
 namespace harumado::rt {
 namespace {
@@ -29,14 +30,7 @@ void ExpectFormats(const FormatCase* begin, const FormatCase* end) {
   }
 }
 
-std::int32_t ErrorNumberOf(auto&& call) {
-  try {
-    call();
-  } catch (const AutomationError& e) {
-    return e.number();
-  }
-  return 0;
-}
+using test_support::ErrorOf;
 
 // The eight codes the paste step writes, on the values of the reference display table; the
 // local yen mark shows as '\' and a single section puts the minus before it.
@@ -233,10 +227,10 @@ TEST(FormatNumber, CodesThatCannotBeAppliedAreTypeMismatch) {
   };
   for (const wchar_t* code : codes) {
     SCOPED_TRACE(Narrow(code));
-    EXPECT_EQ(ErrorNumberOf([&] { FormatNumber(5, code); }), err::kTypeMismatch);
+    EXPECT_EQ(ErrorOf([&] { FormatNumber(5, code); }), err::kTypeMismatch);
     EXPECT_FALSE(IsValidFormatCode(code));
   }
-  EXPECT_EQ(ErrorNumberOf([] { FormatNumber(-1, L"yyyy/m/d"); }), err::kTypeMismatch);
+  EXPECT_EQ(ErrorOf([] { FormatNumber(-1, L"yyyy/m/d"); }), err::kTypeMismatch);
 }
 
 TEST(IsValidFormatCode, CodesThePasteStepAndExcelWrite) {

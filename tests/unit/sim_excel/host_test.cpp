@@ -3,6 +3,7 @@
 #include "core/runtime/automation_error.h"
 #include "sim/desktop.h"
 #include "sim/excel/sim_excel.h"
+#include "support/error_of.h"
 
 namespace harumado::sim {
 namespace {
@@ -14,15 +15,7 @@ constexpr std::int32_t kGone = rt::err::kServerUnavailable;
 constexpr std::int32_t kRejected = rt::err::kCallRejected;
 constexpr std::int32_t kDisconnected = static_cast<std::int32_t>(0x80010108u);
 
-template <typename F>
-std::int32_t ErrorOf(F&& f) {
-  try {
-    f();
-  } catch (const rt::AutomationError& e) {
-    return e.number();
-  }
-  return 0;
-}
+using test_support::ErrorOf;
 
 class HostTest : public testing::Test {
  protected:

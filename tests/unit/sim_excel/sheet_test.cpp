@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/runtime/automation_error.h"
+#include "support/error_of.h"
 
 namespace harumado::sim {
 namespace {
@@ -11,14 +12,7 @@ using platform::ActiveCellProperty;
 using platform::CellProperty;
 using platform::ShapeProperty;
 
-std::int32_t ErrorOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const rt::AutomationError& e) {
-    return e.number();
-  }
-  return 0;
-}
+using test_support::ErrorOf;
 
 constexpr CellRef C3{3, 3};
 
