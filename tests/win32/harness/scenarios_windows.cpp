@@ -3,31 +3,6 @@
 #include "scenario_support.h"
 
 namespace harumado::harness {
-namespace {
-
-bool StandsAt(HWND window, long left, long top, long width, long height) {
-  const Rect r = WindowRect(window);
-  return r.left == left && r.top == top && r.width() == width && r.height() == height;
-}
-
-std::wstring Where(HWND window) {
-  const Rect r = WindowRect(window);
-  return std::to_wstring(r.left) + L"," + std::to_wstring(r.top) + L" " +
-         std::to_wstring(r.width()) + L"x" + std::to_wstring(r.height());
-}
-
-void ExpectPlace(const std::wstring& what, HWND window, long left, long top, long width,
-                 long height) {
-  if (!WaitUntil([&] { return StandsAt(window, left, top, width, height); }, kFollowLimit)) {
-    Fail(what,
-         std::to_wstring(left) + L"," + std::to_wstring(top) + L" " + std::to_wstring(width) +
-             L"x" + std::to_wstring(height),
-         Where(window));
-  }
-}
-
-}  // namespace
-
 void ZOrder(const std::wstring& program, const std::vector<std::wstring>&) {
   const std::wstring exe = PrepareProgram(L"z-order", program);
   RunningProgram p(exe);
