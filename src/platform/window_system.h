@@ -48,6 +48,10 @@ class WindowSystem {
   virtual void Sleep(int ms) = 0;
   // The monitors' rectangles in screen pixels, the primary one first.
   virtual std::vector<Rect> Monitors() = 0;
+  // The display scale of the monitor the window stands on, in dots per inch (96 is 100 %).
+  // When the window moves to a monitor of another scale, the window system gives it the size
+  // its layout has at the new scale.
+  virtual int Dpi(WindowHandle window) = 0;
 };
 
 }  // namespace harumado::platform

@@ -1,8 +1,7 @@
 #include "sim/sim_window_system.h"
 
-#include <cmath>
-
 #include "core/runtime/automation_error.h"
+#include "core/ui/dpi_scale.h"
 
 namespace harumado::sim {
 namespace {
@@ -49,21 +48,18 @@ platform::WindowHandle SimWindowSystem::Create(ui::Window& model) {
   SimWindow w;
   w.model = &model;
   w.proc = kDefaultProc;
+  w.dpi = dpi;
   const auto& spec = model.spec();
   const bool framed = spec.frame == ui::Frame::kFixedSingle;
-  const int cw = static_cast<int>(std::lround(spec.client_width / double(kTwipsPerPixel)));
-  const int ch = static_cast<int>(std::lround(spec.client_height / double(kTwipsPerPixel)));
-  const int ow = cw + (framed ? kExtraWidth : 0);
-  const int oh = ch + (framed ? kExtraHeight : 0);
+  const platform::Rect size = LayoutSize(spec, dpi);
   int left = 0;
   int top = 0;
   if (spec.client_left && spec.client_top) {
-    left = static_cast<int>(std::lround(*spec.client_left / double(kTwipsPerPixel))) -
-           (framed ? kClientDx : 0);
-    top = static_cast<int>(std::lround(*spec.client_top / double(kTwipsPerPixel))) -
-          (framed ? kClientDy : 0);
+    left =
+        ui::TwipsToPixels(*spec.client_left, dpi) - (framed ? ui::ScalePixels(kClientDx, dpi) : 0);
+    top = ui::TwipsToPixels(*spec.client_top, dpi) - (framed ? ui::ScalePixels(kClientDy, dpi) : 0);
   }
-  w.rect = {left, top, left + ow, top + oh};
+  w.rect = {left, top, left + size.width(), top + size.height()};
   windows_[h] = w;
   model.set_view(this);
   for (auto& c : model.controls()) {
@@ -71,6 +67,25 @@ platform::WindowHandle SimWindowSystem::Create(ui::Window& model) {
   }
   world_.Trace(L"create window " + model.name() + L" " + Hex(h));
   return h;
+}
+
+platform::Rect SimWindowSystem::LayoutSize(const ui::WindowSpec& spec, int dpi) {
+  const bool framed = spec.frame == ui::Frame::kFixedSingle;
+  const int width =
+      ui::TwipsToPixels(spec.client_width, dpi) + (framed ? ui::ScalePixels(kExtraWidth, dpi) : 0);
+  const int height = ui::TwipsToPixels(spec.client_height, dpi) +
+                     (framed ? ui::ScalePixels(kExtraHeight, dpi) : 0);
+  return {0, 0, width, height};
+}
+
+void SimWindowSystem::ChangeDpi(platform::WindowHandle window, int new_dpi) {
+  SimWindow* w = Find(window);
+  if (w == nullptr) return;
+  w->dpi = new_dpi;
+  const platform::Rect size = LayoutSize(w->model->spec(), new_dpi);
+  w->rect = {w->rect.left, w->rect.top, w->rect.left + size.width(), w->rect.top + size.height()};
+  world_.Trace(L"dpi " + w->model->name() + L" " + std::to_wstring(new_dpi) + L" size " +
+               std::to_wstring(size.width()) + L"x" + std::to_wstring(size.height()));
 }
 
 void SimWindowSystem::Destroy(platform::WindowHandle window) {
@@ -181,6 +196,11 @@ void SimWindowSystem::Sleep(int ms) {
 }
 
 std::vector<platform::Rect> SimWindowSystem::Monitors() { return monitors; }
+
+int SimWindowSystem::Dpi(platform::WindowHandle window) {
+  const SimWindow* w = Find(window);
+  return w != nullptr ? w->dpi : dpi;
+}
 
 void SimWindowSystem::OnControlChanged(ui::Control& control, ui::Property property) {
   if (world_.tracing) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/ui/dpi_scale.h"
 #include "core/ui/window.h"
 #include "platform/window_system.h"
 #include "sim/world.h"
@@ -17,6 +18,7 @@ struct SimWindow {
   platform::Rect rect;
   bool visible = false;
   bool topmost = false;
+  int dpi = ui::kBaseDpi;   // the display scale of the monitor it stands on
   std::uintptr_t proc = 0;  // current window procedure (kDefaultProc: the window's own)
 };
 
@@ -31,12 +33,12 @@ class SimWindowSystem : public platform::WindowSystem, public ui::ControlView {
  public:
   explicit SimWindowSystem(World& world);
 
-  // Frame metrics of a window with a fixed single frame and a title bar.
+  // Frame metrics of a window with a fixed single frame and a title bar, at 96 dpi; at another
+  // display scale they scale as every other length.
   static constexpr int kClientDx = 3;
   static constexpr int kClientDy = 26;
   static constexpr int kExtraWidth = 7;
   static constexpr int kExtraHeight = 30;
-  static constexpr int kTwipsPerPixel = 15;
 
   platform::WindowHandle Create(ui::Window& model) override;
   void Destroy(platform::WindowHandle window) override;
@@ -54,6 +56,7 @@ class SimWindowSystem : public platform::WindowSystem, public ui::ControlView {
   void DoEvents() override;
   void Sleep(int ms) override;
   std::vector<platform::Rect> Monitors() override;
+  int Dpi(platform::WindowHandle window) override;
 
   void OnControlChanged(ui::Control& control, ui::Property property) override;
 
@@ -62,6 +65,11 @@ class SimWindowSystem : public platform::WindowSystem, public ui::ControlView {
   SimWindow* FindByModel(const ui::Window& model);
 
   std::vector<platform::Rect> monitors{{0, 0, 1920, 1080}};
+  // The display scale of every monitor (the setup statement dpi N); windows are created at it.
+  int dpi = ui::kBaseDpi;
+  // The window has come onto a monitor of another scale: it keeps its left-top and gets the
+  // size its layout has at the new scale, as a window told of a DPI change does.
+  void ChangeDpi(platform::WindowHandle window, int new_dpi);
   std::optional<MessageBoxState> message_box;
 
   // Timers: the next tick of every enabled timer with an interval.
@@ -71,6 +79,8 @@ class SimWindowSystem : public platform::WindowSystem, public ui::ControlView {
 
  private:
   void Reschedule(ui::Control& timer);
+  // The outer size of the window's layout at the display scale.
+  static platform::Rect LayoutSize(const ui::WindowSpec& spec, int dpi);
 
   World& world_;
   std::map<platform::WindowHandle, SimWindow> windows_;

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "core/runtime/automation_error.h"
+#include "win32/dpi_win32.h"
 
 namespace harumado::win32 {
 namespace {
@@ -179,6 +180,8 @@ std::vector<platform::Rect> WindowSystemWin32::Monitors() {
   }
   return monitors;
 }
+
+int WindowSystemWin32::Dpi(platform::WindowHandle window) { return DpiForWindow(Hwnd(window)); }
 
 int WindowSystemWin32::Run(const std::function<void()>& on_idle) {
   MSG msg;

@@ -31,6 +31,7 @@ class WindowSystemWin32 final : public platform::WindowSystem {
   void DoEvents() override;
   void Sleep(int ms) override;
   std::vector<platform::Rect> Monitors() override;
+  int Dpi(platform::WindowHandle window) override;
 
   // The main loop: dispatches messages and runs on_idle whenever the queue is empty at the top
   // level; returns the exit code once the program has ended.

@@ -147,6 +147,10 @@ class CountingWindows : public platform::WindowSystem {
     counter_.Count("Monitors");
     return inner_.Monitors();
   }
+  int Dpi(platform::WindowHandle w) override {
+    counter_.Count("Dpi");
+    return inner_.Dpi(w);
+  }
 
  private:
   platform::WindowSystem& inner_;

@@ -11,13 +11,17 @@
 //   columns/column_fit_button.cpp   Command2_Click
 //   readaloud/read_aloud_toggle.cpp Check3_Click
 //   ui/z_order.cpp             Check4_Click, ApplyZOrder
-//   ui/window_follow.cpp       Timer1_Timer, Timer2_Timer
+//   ui/window_follow.cpp       Timer1_Timer, Timer2_Timer, PlaceBesideMain
 //   ui/usage_button.cpp        Command10_Click, Command10_MouseUp
 #include <memory>
 #include <string>
 
 #include "core/app/shared_state.h"
 #include "core/ui/window.h"
+
+namespace harumado::ui::placement {
+struct Beside;
+}
 
 namespace harumado::app {
 
@@ -83,6 +87,8 @@ class Form1 {
   void ApplyZOrder();
   void Timer1_Timer();
   void Timer2_Timer();
+  // Moves a side window beside this window, at the side window's display scale.
+  void PlaceBesideMain(ui::Window& side, const ui::placement::Beside& where);
   void Command10_Click();
   void Command10_MouseUp();
 

@@ -8,13 +8,12 @@
 #include "core/runtime/conversions.h"
 #include "core/runtime/skip_mode.h"
 #include "core/settings/settings_file.h"
+#include "core/ui/window_placement.h"
 
 namespace harumado::app {
 namespace {
 
 constexpr std::int32_t kFirstSupportedBuild = 10240;  // Windows 10
-constexpr int kMainOuterWidth = 268;
-constexpr int kMainOuterHeight = 123;
 
 std::int32_t ToInteger(const rt::Value& v) {
   if (v.is_empty()) return 0;
@@ -83,10 +82,11 @@ void Form1::Form_Load() {
     skip.Run([&] {
       const int left = ToInteger(saved.left);
       const int top = ToInteger(saved.top);
-      const platform::Rect r{left, top, left + kMainOuterWidth, top + kMainOuterHeight};
+      // The outer size at the main window's display scale; the place as it was saved.
+      const platform::Rect r =
+          ui::placement::RestoredMain(left, top, os.windows.Dpi(window().handle()));
       if (OnSomeMonitor(os.windows, r)) {
-        os.windows.MoveWindow(window().handle(), left, top, kMainOuterWidth, kMainOuterHeight,
-                              true);
+        os.windows.MoveWindow(window().handle(), left, top, r.width(), r.height(), true);
       }
     });
   }

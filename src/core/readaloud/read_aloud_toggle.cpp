@@ -1,7 +1,6 @@
 // The read-aloud check box Check3: shows the speech window and lets it speak, or stops the
 // speech, removes the clipboard hook and destroys the speech window; then re-applies the z-order
 // chosen with Check4 to all three windows.
-#include <cmath>
 #include <functional>
 
 #include "core/app/form1.h"
@@ -10,22 +9,9 @@
 #include "core/readaloud/form3.h"
 #include "core/readaloud/module3.h"
 #include "core/ui/form2.h"
+#include "core/ui/window_placement.h"
 
 namespace harumado::app {
-namespace {
-
-constexpr int kTwipsPerPixel = 15;
-// Where the speech window first appears, relative to the main window's right edge and top
-// (twips); the speech window's timer then keeps it right under the main window.
-constexpr int kSpeechLeftFromRight = 4000;
-constexpr int kSpeechBelowTop = 1900;
-
-int TwipsToPixels(int twips) {
-  return static_cast<int>(std::lround(static_cast<double>(twips) / kTwipsPerPixel));
-}
-
-}  // namespace
-
 // Turning off while the speech window is itself unloading (its close box, or the main window's
 // shutdown closing it) arrives here from that window's unload: the program keeps that window
 // alive and reachable until its unload handler returns and ignores the request to unload it
@@ -37,16 +23,14 @@ void Form1::Check3_Click() {
   if (Check3().value() == 1) {
     const platform::WindowHandle speech = program.form3().window().handle();
     windows.Show(speech);
-    // The main window's Left, Top and Width in twips, as the outer rectangle gives them.
-    const platform::Rect main = windows.GetWindowRect(window().handle());
-    const int left =
-        main.left * kTwipsPerPixel + main.width() * kTwipsPerPixel - kSpeechLeftFromRight;
-    const int top = main.top * kTwipsPerPixel + kSpeechBelowTop;
+    // Beside the main window's outer rectangle, at the speech window's display scale; its size
+    // is not changed.
+    const ui::placement::Position first = ui::placement::SpeechFirstPosition(
+        windows.GetWindowRect(window().handle()), windows.Dpi(speech));
     const platform::Rect own = windows.GetWindowRect(speech);
-    windows.MoveWindow(speech, TwipsToPixels(left), TwipsToPixels(top), own.width(), own.height(),
-                       true);
+    windows.MoveWindow(speech, first.left, first.top, own.width(), own.height(), true);
     windows.SetTopmost(speech, true);
-    Timer2().SetInterval(10);
+    Timer2().SetInterval(ui::placement::kFollowInterval);
     Timer2().SetEnabled(true);
     Text2().SetText(L"クリップボードの内容をコピーして読み上げます。");
   } else if (Check3().value() == 0) {

@@ -4,7 +4,7 @@
 #include "core/paste/paste_modes.h"
 #include "core/runtime/skip_mode.h"
 #include "core/ui/form2.h"
-#include "core/ui/side_window_placement.h"
+#include "core/ui/window_placement.h"
 
 namespace harumado::app {
 
@@ -13,7 +13,6 @@ namespace harumado::app {
 // the window that step one has just created hidden, and the press after that opens it.
 // Failing window calls are passed over; the action reports nothing and leaves Text2's colour.
 void Form1::Command10_Click() {
-  using namespace ui::placement;
   auto& windows = program.os.windows;
   rt::SkipMode skip;
 
@@ -26,12 +25,8 @@ void Form1::Command10_Click() {
   if (state.UsageOpen == 1) {
     skip.Run([&] { windows.Show(usage.handle()); });
     Timer1().SetEnabled(true);
-    skip.Run([&] {
-      const platform::Rect outer = windows.GetWindowRect(window().handle());
-      windows.MoveWindow(usage.handle(), outer.left + kUsageDx, outer.top + kUsageDy, kUsageWidth,
-                         kUsageHeight, true);
-    });
-    Timer1().SetInterval(kFollowInterval);
+    PlaceBesideMain(usage, ui::placement::kUsage);
+    Timer1().SetInterval(ui::placement::kFollowInterval);
     Timer1().SetEnabled(true);
     Text2().SetText(L"【 使い方 】 → [参考例] [各機能の説明] [注意点]");
   } else {

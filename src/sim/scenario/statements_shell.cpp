@@ -542,6 +542,12 @@ void RegisterShellStatements(Registry& reg) {
       r.desktop().windows.monitors.push_back({x, y, x + w, y + h});
     };
   });
+  v[L"dpi"] = Setup([](Args& a) -> Action {
+    const int dpi = a.Int();
+    a.End();
+    if (dpi <= 0) throw StatementError(L"dpi N expected, N above 0");
+    return [dpi](Runner& r) { r.desktop().windows.dpi = dpi; };
+  });
   v[L"settings"] = Setup(ParseSettings);
   v[L"fail"] = Verb{Category::kWorld, ParseFail};
 

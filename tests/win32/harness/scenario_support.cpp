@@ -39,6 +39,31 @@ void CloseAndExpectEnd(RunningProgram& program, HWND main) {
   ExpectInt(L"exit code", 0, program.ExitCode());
 }
 
+namespace {
+
+bool StandsAt(HWND window, long left, long top, long width, long height) {
+  const Rect r = WindowRect(window);
+  return r.left == left && r.top == top && r.width() == width && r.height() == height;
+}
+
+}  // namespace
+
+std::wstring Where(HWND window) {
+  const Rect r = WindowRect(window);
+  return std::to_wstring(r.left) + L"," + std::to_wstring(r.top) + L" " +
+         std::to_wstring(r.width()) + L"x" + std::to_wstring(r.height());
+}
+
+void ExpectPlace(const std::wstring& what, HWND window, long left, long top, long width,
+                 long height) {
+  if (!WaitUntil([&] { return StandsAt(window, left, top, width, height); }, kFollowLimit)) {
+    Fail(what,
+         std::to_wstring(left) + L"," + std::to_wstring(top) + L" " + std::to_wstring(width) +
+             L"x" + std::to_wstring(height),
+         Where(window));
+  }
+}
+
 bool IsTopmost(HWND window) { return window != nullptr && (ExStyle(window) & WS_EX_TOPMOST) != 0; }
 
 }  // namespace harumado::harness

@@ -43,4 +43,10 @@ inline HWND Speech(HWND speech, const wchar_t* name) { return Control(speech, L"
 
 bool IsTopmost(HWND window);
 
+// A window's outer left-top and size, as "left,top WxH".
+std::wstring Where(HWND window);
+// The window comes to stand at this outer rectangle within the follow limit.
+void ExpectPlace(const std::wstring& what, HWND window, long left, long top, long width,
+                 long height);
+
 }  // namespace harumado::harness

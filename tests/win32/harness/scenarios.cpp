@@ -17,6 +17,7 @@ void ViewerChain(const std::wstring&, const std::vector<std::wstring>&);
 void Screens(const std::wstring&, const std::vector<std::wstring>&);
 void ExcelMissing(const std::wstring&, const std::vector<std::wstring>&);
 void HighDpi(const std::wstring&, const std::vector<std::wstring>&);
+void HighDpiRestored(const std::wstring&, const std::vector<std::wstring>&);
 void ExcelCreateAndPaste(const std::wstring&, const std::vector<std::wstring>&);
 void ExcelPicture(const std::wstring&, const std::vector<std::wstring>&);
 void ExcelQuitWhilePasting(const std::wstring&, const std::vector<std::wstring>&);
@@ -45,6 +46,7 @@ const std::vector<Scenario>& AllScenarios() {
       {L"screens", &Screens},
       {L"excel-missing", &ExcelMissing},
       {L"high-dpi", &HighDpi},
+      {L"high-dpi-restored", &HighDpiRestored},
       {L"excel-create-and-paste", &ExcelCreateAndPaste},
       {L"excel-picture", &ExcelPicture},
       {L"excel-quit-while-pasting", &ExcelQuitWhilePasting},

@@ -7,27 +7,6 @@
 namespace harumado::harness {
 namespace {
 
-bool StandsAt(HWND window, long left, long top, long width, long height) {
-  const Rect r = WindowRect(window);
-  return r.left == left && r.top == top && r.width() == width && r.height() == height;
-}
-
-std::wstring Where(HWND window) {
-  const Rect r = WindowRect(window);
-  return std::to_wstring(r.left) + L"," + std::to_wstring(r.top) + L" " +
-         std::to_wstring(r.width()) + L"x" + std::to_wstring(r.height());
-}
-
-void ExpectPlace(const std::wstring& what, HWND window, long left, long top, long width,
-                 long height) {
-  if (!WaitUntil([&] { return StandsAt(window, left, top, width, height); }, kFollowLimit)) {
-    Fail(what,
-         std::to_wstring(left) + L"," + std::to_wstring(top) + L" " + std::to_wstring(width) +
-             L"x" + std::to_wstring(height),
-         Where(window));
-  }
-}
-
 // The usage window shows the rendered page pixel for pixel: each pixel of its client area that
 // lies on the screen is the picture's pixel at that place (the window, a pixel narrower than the
 // picture, leaves out its last column).
