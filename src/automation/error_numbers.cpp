@@ -1,20 +1,11 @@
 #include "automation/error_numbers.h"
 
+#include "core/runtime/automation_error.h"
+
 namespace harumado::automation {
 namespace {
 
-constexpr std::int32_t kSubscriptOutOfRange = 9;
-constexpr std::int32_t kNoAutomationInterface = 430;
-constexpr std::int32_t kMemberNotSupported = 438;
-constexpr std::int32_t kArgumentNotOptional = 449;
-constexpr std::int32_t kWrongArgumentCount = 450;
-constexpr std::int32_t kOverflow = 6;
-constexpr std::int32_t kTypeMismatch = 13;
-constexpr std::int32_t kCannotCreateObject = 429;
-
 constexpr std::uint32_t kFacilityMask = 0xFFFF0000u;
-constexpr std::uint32_t kRpcCallFailed = 0x800706BEu;     // RPC_S_CALL_FAILED
-constexpr std::uint32_t kRpcCallFailedDne = 0x800706BFu;  // RPC_S_CALL_FAILED_DNE
 
 }  // namespace
 
@@ -31,22 +22,22 @@ std::int32_t ErrorNumberFor(std::uint32_t hr) {
     case hresult::kMonikerUnavailable:
     case hresult::kClassString:
     case hresult::kClassNotRegistered:
-      return kCannotCreateObject;
+      return rt::err::kCannotCreateObject;
     case hresult::kNoInterface:
-      return kNoAutomationInterface;
+      return rt::err::kNoAutomationInterface;
     case hresult::kMemberNotFound:
     case hresult::kUnknownName:
-      return kMemberNotSupported;
+      return rt::err::kMemberNotSupported;
     case hresult::kTypeMismatch:
-      return kTypeMismatch;
+      return rt::err::kTypeMismatch;
     case hresult::kOverflow:
-      return kOverflow;
+      return rt::err::kOverflow;
     case hresult::kBadIndex:
-      return kSubscriptOutOfRange;
+      return rt::err::kSubscriptOutOfRange;
     case hresult::kBadParamCount:
-      return kWrongArgumentCount;
+      return rt::err::kWrongArgumentCount;
     case hresult::kParamNotOptional:
-      return kArgumentNotOptional;
+      return rt::err::kArgumentNotOptional;
     default:
       return static_cast<std::int32_t>(hr);
   }
@@ -54,9 +45,9 @@ std::int32_t ErrorNumberFor(std::uint32_t hr) {
 
 std::uint32_t HresultFor(std::int32_t number) {
   switch (number) {
-    case kTypeMismatch:
+    case rt::err::kTypeMismatch:
       return hresult::kTypeMismatch;
-    case kOverflow:
+    case rt::err::kOverflow:
       return hresult::kOverflow;
     default:
       break;
@@ -69,13 +60,13 @@ std::uint32_t HresultFor(std::int32_t number) {
 }
 
 bool IsServerGone(std::int32_t number) {
-  switch (static_cast<std::uint32_t>(number)) {
-    case hresult::kServerUnavailable:
-    case hresult::kDisconnected:
-    case hresult::kServerDied:
-    case hresult::kServerDiedDne:
-    case kRpcCallFailed:
-    case kRpcCallFailedDne:
+  switch (number) {
+    case rt::err::kServerUnavailable:
+    case rt::err::kDisconnected:
+    case rt::err::kServerDied:
+    case rt::err::kServerDiedDne:
+    case rt::err::kCallFailed:
+    case rt::err::kCallFailedDne:
       return true;
     default:
       return false;

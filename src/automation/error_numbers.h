@@ -4,6 +4,8 @@
 
 namespace harumado::automation {
 
+// The HRESULTs that the runtime turns into numbers of its own (rt::err); every other one reaches
+// the program as it is and stands in rt::err under its own name.
 namespace hresult {
 inline constexpr std::uint32_t kExcelError = 0x800A03ECu;          // Excel's 1004
 inline constexpr std::uint32_t kControlFacility = 0x800A0000u;     // FACILITY_CONTROL
@@ -11,20 +13,14 @@ inline constexpr std::uint32_t kMonikerUnavailable = 0x800401E3u;  // MK_E_UNAVA
 inline constexpr std::uint32_t kClassString = 0x800401F3u;         // CO_E_CLASSSTRING
 inline constexpr std::uint32_t kClassNotRegistered = 0x80040154u;  // REGDB_E_CLASSNOTREG
 inline constexpr std::uint32_t kNoInterface = 0x80004002u;         // E_NOINTERFACE
-inline constexpr std::uint32_t kCallRejected = 0x80010001u;        // RPC_E_CALL_REJECTED
-inline constexpr std::uint32_t kServerExecFailure = 0x80080005u;   // CO_E_SERVER_EXEC_FAILURE
-inline constexpr std::uint32_t kServerUnavailable = 0x800706BAu;   // RPC_S_SERVER_UNAVAILABLE
-inline constexpr std::uint32_t kDisconnected = 0x80010108u;        // RPC_E_DISCONNECTED
-inline constexpr std::uint32_t kServerDied = 0x80010007u;          // RPC_E_SERVER_DIED
-inline constexpr std::uint32_t kServerDiedDne = 0x80010012u;       // RPC_E_SERVER_DIED_DNE
 inline constexpr std::uint32_t kMemberNotFound = 0x80020003u;      // DISP_E_MEMBERNOTFOUND
-inline constexpr std::uint32_t kUnknownName = 0x80020006u;         // DISP_E_UNKNOWNNAME
+inline constexpr std::uint32_t kParamNotFound = 0x80020004u;       // DISP_E_PARAMNOTFOUND
 inline constexpr std::uint32_t kTypeMismatch = 0x80020005u;        // DISP_E_TYPEMISMATCH
+inline constexpr std::uint32_t kUnknownName = 0x80020006u;         // DISP_E_UNKNOWNNAME
 inline constexpr std::uint32_t kOverflow = 0x8002000Au;            // DISP_E_OVERFLOW
 inline constexpr std::uint32_t kBadIndex = 0x8002000Bu;            // DISP_E_BADINDEX
 inline constexpr std::uint32_t kBadParamCount = 0x8002000Eu;       // DISP_E_BADPARAMCOUNT
 inline constexpr std::uint32_t kParamNotOptional = 0x8002000Fu;    // DISP_E_PARAMNOTOPTIONAL
-inline constexpr std::uint32_t kInvalidArg = 0x80070057u;          // E_INVALIDARG
 inline constexpr std::uint32_t kNotImplemented = 0x80004001u;      // E_NOTIMPL
 inline constexpr std::uint32_t kUnexpected = 0x8000FFFFu;          // E_UNEXPECTED
 }  // namespace hresult

@@ -9,15 +9,34 @@
 
 namespace harumado::rt {
 
+// The one table of the error numbers the program and its platform layers raise and test.
 namespace err {
+// Run-time errors, as plain numbers.
 inline constexpr std::int32_t kOverflow = 6;
+inline constexpr std::int32_t kSubscriptOutOfRange = 9;
 inline constexpr std::int32_t kTypeMismatch = 13;
+inline constexpr std::int32_t kFileNotFound = 53;
+inline constexpr std::int32_t kPermissionDenied = 70;
+inline constexpr std::int32_t kPathFileAccessError = 75;
 inline constexpr std::int32_t kObjectNotSet = 91;
 inline constexpr std::int32_t kCannotCreateObject = 429;
+inline constexpr std::int32_t kNoAutomationInterface = 430;
+inline constexpr std::int32_t kMemberNotSupported = 438;
+inline constexpr std::int32_t kArgumentNotOptional = 449;
+inline constexpr std::int32_t kWrongArgumentCount = 450;
 inline constexpr std::int32_t kApplicationDefined = 1004;
+// Automation failures that reach the program as their HRESULT.
 inline constexpr std::int32_t kCallRejected = static_cast<std::int32_t>(0x80010001u);
+inline constexpr std::int32_t kServerDied = static_cast<std::int32_t>(0x80010007u);
+inline constexpr std::int32_t kServerDiedDne = static_cast<std::int32_t>(0x80010012u);
+// "The object invoked has disconnected from its clients": a closed workbook used again.
+inline constexpr std::int32_t kDisconnected = static_cast<std::int32_t>(0x80010108u);
 inline constexpr std::int32_t kServerExecFailed = static_cast<std::int32_t>(0x80080005u);
+// E_INVALIDARG, as Excel raises it for a collection index out of bounds.
+inline constexpr std::int32_t kInvalidArgument = static_cast<std::int32_t>(0x80070057u);
 inline constexpr std::int32_t kServerUnavailable = static_cast<std::int32_t>(0x800706BAu);
+inline constexpr std::int32_t kCallFailed = static_cast<std::int32_t>(0x800706BEu);
+inline constexpr std::int32_t kCallFailedDne = static_cast<std::int32_t>(0x800706BFu);
 }  // namespace err
 
 class AutomationError : public std::runtime_error {

@@ -8,10 +8,6 @@
 namespace harumado::sim {
 namespace {
 
-// A workbook (or one of its sheets) used after it was closed: "The object invoked has
-// disconnected from its clients".
-constexpr std::int32_t kDisconnected = static_cast<std::int32_t>(0x80010108u);
-
 // Keeps the host's count of the automation objects the program holds.
 class LiveObject {
  public:
@@ -30,7 +26,7 @@ class LiveObject {
 };
 
 void RequireOpen(const SimWorkbook& workbook) {
-  if (!workbook.open()) throw rt::AutomationError(kDisconnected);
+  if (!workbook.open()) throw rt::AutomationError(rt::err::kDisconnected);
 }
 
 // The column offset of Offset: a number, or a text that reads as one (a half goes to the even
@@ -417,60 +413,21 @@ std::unique_ptr<platform::ExcelApplication> MakeApplicationObject(
   return std::make_unique<ApplicationObject>(host, std::move(instance), counted);
 }
 
-void GlobalApplicationObject::Bind(std::shared_ptr<ExcelInstance> instance) {
+std::unique_ptr<platform::ExcelApplication> GlobalApplicationObject::ObjectOf(
+    std::shared_ptr<ExcelInstance> instance) {
   host_.world().Trace(L"excel Global object binds to instance " +
                       std::to_wstring(instance->serial()));
-  bound_ = MakeApplicationObject(host_, instance, false);
+  auto application = MakeApplicationObject(host_, instance, false);
   instance_ = std::move(instance);
+  return application;
 }
 
-template <typename Call>
-auto GlobalApplicationObject::Through(Call call) {
-  if (!bound_) Bind(host_.ResolveGlobal());
-  try {
-    return call(*bound_);
-  } catch (const rt::AutomationError& e) {
-    if (e.number() == rt::err::kServerUnavailable) {
-      bound_.reset();
-      instance_.reset();
-    }
-    throw;
-  }
+void GlobalApplicationObject::Bind(std::shared_ptr<ExcelInstance> instance) {
+  BindTo(ObjectOf(std::move(instance)));
 }
 
-void GlobalApplicationObject::SetVisible(bool visible) {
-  Through([&](platform::ExcelApplication& a) { a.SetVisible(visible); });
-}
-void GlobalApplicationObject::SetDisplayAlerts(bool display) {
-  Through([&](platform::ExcelApplication& a) { a.SetDisplayAlerts(display); });
-}
-std::unique_ptr<platform::ExcelWorkbook> GlobalApplicationObject::OpenWorkbook(
-    const std::wstring& path) {
-  return Through([&](platform::ExcelApplication& a) { return a.OpenWorkbook(path); });
-}
-std::unique_ptr<platform::ExcelWorkbook> GlobalApplicationObject::AddWorkbook() {
-  return Through([&](platform::ExcelApplication& a) { return a.AddWorkbook(); });
-}
-void GlobalApplicationObject::Quit() {
-  Through([&](platform::ExcelApplication& a) { a.Quit(); });
-}
-platform::WindowHandle GlobalApplicationObject::Hwnd() {
-  return Through([&](platform::ExcelApplication& a) { return a.Hwnd(); });
-}
-std::vector<int> GlobalApplicationObject::ClipboardFormats() {
-  return Through([&](platform::ExcelApplication& a) { return a.ClipboardFormats(); });
-}
-std::unique_ptr<platform::ExcelSheet> GlobalApplicationObject::ActiveSheet() {
-  return Through([&](platform::ExcelApplication& a) { return a.ActiveSheet(); });
-}
-double GlobalApplicationObject::GetActiveCell(platform::ActiveCellProperty property) {
-  return Through([&](platform::ExcelApplication& a) { return a.GetActiveCell(property); });
-}
-void GlobalApplicationObject::SelectOffset(std::int16_t rows, const rt::Value& columns) {
-  Through([&](platform::ExcelApplication& a) { a.SelectOffset(rows, columns); });
-}
-std::unique_ptr<platform::ExcelRange> GlobalApplicationObject::RangeSelection() {
-  return Through([&](platform::ExcelApplication& a) { return a.RangeSelection(); });
+std::unique_ptr<platform::ExcelApplication> GlobalApplicationObject::Reach() {
+  return ObjectOf(host_.ResolveGlobal());
 }
 
 }  // namespace harumado::sim

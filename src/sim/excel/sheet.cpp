@@ -12,9 +12,6 @@
 namespace harumado::sim {
 namespace {
 
-// Shapes(n) with n outside the collection: "The index into the specified collection is out
-// of bounds" (E_INVALIDARG).
-constexpr std::int32_t kIndexOutOfBounds = static_cast<std::int32_t>(0x80070057u);
 // A display measured without the column's '#' fill.
 constexpr double kUnlimitedWidth = 1e9;
 
@@ -375,7 +372,9 @@ void SimSheet::PastePicture(double width, double height) {
 void SimSheet::SetShapeProperty(int index, platform::ShapeProperty property, double value) {
   RequireWritable();
   if (index < 1 || index > static_cast<int>(shapes_.size())) {
-    throw rt::AutomationError(kIndexOutOfBounds);
+    // Shapes(n) with n outside the collection: "The index into the specified collection is out
+    // of bounds".
+    throw rt::AutomationError(rt::err::kInvalidArgument);
   }
   SimShape& s = shapes_[static_cast<std::size_t>(index - 1)];
   const bool locked = s.lock_aspect_ratio != kMsoFalse;

@@ -104,13 +104,7 @@ std::shared_ptr<ExcelInstance> SimExcel::ResolveGlobal() {
 
 platform::ExcelApplication& SimExcel::GlobalApplication() {
   if (!global_) global_ = std::make_unique<GlobalApplicationObject>(*this);
-  if (!global_->bound()) {
-    try {
-      global_->Bind(ResolveGlobal());
-    } catch (const rt::AutomationError&) {
-      // Left unbound: the next call through it tries again and reports the failure.
-    }
-  }
+  global_->BindQuietly();
   global_ever_bound_ = true;
   return *global_;
 }

@@ -9,8 +9,9 @@
 namespace harumado::win32 {
 namespace {
 
-constexpr std::uint32_t kCellErrorBase = 0x800A0000u;  // a cell error value: 2007 -> #DIV/0!
-constexpr HRESULT kParamNotFound = static_cast<HRESULT>(0x80020004u);  // DISP_E_PARAMNOTFOUND
+// A cell error value is an SCODE in the control facility: 2007 -> #DIV/0!.
+constexpr std::uint32_t kCellErrorBase = automation::hresult::kControlFacility;
+constexpr HRESULT kParamNotFound = static_cast<HRESULT>(automation::hresult::kParamNotFound);
 
 [[noreturn]] void TypeMismatch() { throw rt::AutomationError(rt::err::kTypeMismatch); }
 
