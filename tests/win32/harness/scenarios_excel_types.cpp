@@ -112,8 +112,9 @@ std::vector<TypedCell> Cells() {
       {L"7", L"", VT_R8, 7, VT_R8, 7, rt::Value::Number(7)},
       {L"-12345", L"#,##0", VT_R8, -12345, VT_R8, -12345, rt::Value::Number(-12345)},
       {L"\\1,000", L"", VT_CY, 1000, VT_R8, 1000, rt::Value::Number(1000)},
+      // The program reads the cell's own number, not Excel's four-decimal Currency.
       {L"1234.56789", L"\\#,##0.00;\\-#,##0.00", VT_CY, 1234.5679, VT_R8, 1234.56789,
-       rt::Value::Number(1234.5679)},
+       rt::Value::Number(1234.56789)},
       {L"1.25", L"[$¥-411]#,##0.00", VT_CY, 1.25, VT_R8, 1.25, rt::Value::Number(1.25)},
       {L"2026/12/10", L"", VT_DATE, 46366, VT_R8, 46366, rt::Value::FromDate(46366)},
       {L"46366.5", L"yyyy/mm/dd h:mm", VT_DATE, 46366.5, VT_R8, 46366.5,
@@ -222,8 +223,8 @@ void ExcelValueTypes(const std::wstring&, const std::vector<std::wstring>& args)
   CloseAllExcel();
 }
 
-// Pasting with the main window topmost (mode 整数, two cells a row): a yen amount and a whole
-// number are pasted as on the simulated desktop, the date cells beside the pastes stay, and the
+// Pasting with the main window topmost (mode 整数, two cells a row): yen amounts (one with more
+// decimals than Excel's Currency keeps) and whole numbers are pasted as on the simulated desktop, the date cells beside the pastes stay, and the
 // main window stays in front of Excel's window, which each paste brings forward. The column fit
 // afterwards leaves the date cells as they were.
 void ExcelTypedPaste(const std::wstring& program, const std::vector<std::wstring>& args) {
@@ -264,6 +265,8 @@ void ExcelTypedPaste(const std::wstring& program, const std::vector<std::wstring
       {L"7", L"cell B1 number 7|###0|7", L"active A2"},
       {L"\\1,000.5", L"cell A2 number 1000.5|\\###0|\\1001", L"active B2"},
       {L"2,500", L"cell B2 number 2500|###0|2500", L"active A3"},
+      // More decimals than a Currency holds: the value is written back whole.
+      {L"\\1,000.123456", L"cell A3 number 1000.123456|\\###0|\\1000", L"active B3"},
   };
   for (const auto& paste : pastes) {
     Expect(CopyTextFromAnotherProcess(paste.copied), std::wstring(L"copied ") + paste.copied);

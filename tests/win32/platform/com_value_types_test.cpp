@@ -6,9 +6,11 @@
 #include <vector>
 
 #include "automation/dispatch.h"
+#include "automation/excel_members.h"
 #include "core/runtime/automation_error.h"
 #include "core/runtime/conversions.h"
 #include "platform_test.h"
+#include "win32/automation/com_object.h"
 #include "win32/automation/com_values.h"
 
 namespace {
@@ -52,7 +54,105 @@ VARIANT DoubleVariant(double d) {
   return v;
 }
 
+// A cell (or a column of two cells) as Excel serves it: Value gives the given VARIANTs, Value2
+// the cells' own numbers; it counts the Value2 reads.
+class CellServer final : public IDispatch {
+ public:
+  std::vector<VARIANT> value;   // one item: a cell; more: a column
+  std::vector<double> numbers;  // what Value2 gives for each
+  int value2_reads = 0;
+  ULONG references = 1;
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+    if (iid == IID_IUnknown || iid == IID_IDispatch) {
+      *out = static_cast<IDispatch*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *out = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++references; }
+  ULONG STDMETHODCALLTYPE Release() override { return --references; }
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* n) override {
+    *n = 0;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT, LCID,
+                                          DISPID* ids) override {
+    const std::wstring name = names[0];
+    if (name != L"Value" && name != L"Value2") return DISP_E_UNKNOWNNAME;
+    *ids = name == L"Value" ? 1 : 2;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT* result,
+                                   EXCEPINFO*, UINT*) override {
+    std::vector<VARIANT> items = value;
+    if (id == 2) {
+      ++value2_reads;
+      for (std::size_t i = 0; i < items.size(); ++i) {
+        if (items[i].vt == VT_CY || items[i].vt == VT_DATE || items[i].vt == VT_R8) {
+          items[i] = DoubleVariant(numbers[i]);
+        }
+      }
+    }
+    if (items.size() == 1) {
+      *result = items[0];
+      return S_OK;
+    }
+    SAFEARRAYBOUND bounds[2] = {{static_cast<ULONG>(items.size()), 1}, {1, 1}};
+    SAFEARRAY* sa = ::SafeArrayCreate(VT_VARIANT, 2, bounds);
+    for (LONG row = 1; row <= static_cast<LONG>(items.size()); ++row) {
+      LONG at[2] = {row, 1};
+      ::SafeArrayPutElement(sa, at, &items[row - 1]);
+    }
+    result->vt = VT_ARRAY | VT_VARIANT;
+    result->parray = sa;
+    return S_OK;
+  }
+};
+
+win32::ComPtr<IDispatch> Hold(CellServer& c) {
+  c.AddRef();
+  return win32::ComPtr<IDispatch>::Adopt(&c);
+}
+
 }  // namespace
+
+// A number under a currency format comes from Excel's Value as a Currency, rounded to four
+// decimals; the program reads the cell's own number through Value2 in its place, once per read,
+// and only then. Dates keep their type; a read without a Currency asks for nothing more.
+PLATFORM_TEST(CurrencyCellsAreReadWithTheirOwnNumbers) {
+  const automation::Member value = automation::excel::range::kValue;
+  CellServer cell;
+  cell.value = {Currency(10001235)};
+  cell.numbers = {1000.123456};
+  win32::ComObject object(Hold(cell), std::make_shared<win32::DispatchIds>());
+  CHECK(object.Get(value).value() == Value::Number(1000.123456));
+  CHECK_INT(1, cell.value2_reads);
+
+  CellServer plain;
+  plain.value = {DoubleVariant(1000.123456)};
+  plain.numbers = {1000.123456};
+  win32::ComObject plain_object(Hold(plain), std::make_shared<win32::DispatchIds>());
+  CHECK(plain_object.Get(value).value() == Value::Number(1000.123456));
+  CHECK_INT(0, plain.value2_reads);
+
+  // A column: the currency cell gets its own number, the date stays a Date, the Double as it is.
+  CellServer column;
+  column.value = {Currency(12345679), DateVariant(46366), DoubleVariant(7)};
+  column.numbers = {1234.56789, 46366, 7};
+  win32::ComObject column_object(Hold(column), std::make_shared<win32::DispatchIds>());
+  const automation::Variant read = column_object.Get(value);
+  CHECK(read.is_array());
+  if (read.is_array() && read.array().items.size() == 3) {
+    CHECK(read.array().at(0, 0) == Value::Number(1234.56789));
+    CHECK(read.array().at(1, 0) == Value::FromDate(46366));
+    CHECK(read.array().at(2, 0) == Value::Number(7));
+  }
+  CHECK_INT(1, column.value2_reads);
+}
 
 // A Currency is the number of ten-thousandths it holds: exact for Excel's four decimals, its
 // text form as the runtime writes a number, whole numbers as Long with halves to even.
