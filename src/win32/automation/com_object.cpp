@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "automation/error_numbers.h"
+#include "automation/excel_members.h"
 #include "core/runtime/automation_error.h"
 #include "win32/automation/com_values.h"
 
@@ -64,6 +65,52 @@ class Arguments {
   std::vector<Variant> values_;
 };
 
+constexpr automation::Member kCellValue = automation::excel::range::kValue;
+constexpr automation::Member kCellValue2{automation::excel::interface_name::kRange, L"Value2"};
+
+// A cell value that Excel gave as a Currency (a number under a currency format), alone or in an
+// array of Variants.
+bool HoldsCurrency(const VARIANT& v) {
+  if (v.vt == VT_CY) return true;
+  if (v.vt != (VT_ARRAY | VT_VARIANT) || v.parray == nullptr) return false;
+  std::size_t count = 1;
+  for (UINT d = 1; d <= ::SafeArrayGetDim(v.parray); ++d) {
+    LONG low = 0;
+    LONG high = -1;
+    if (FAILED(::SafeArrayGetLBound(v.parray, d, &low)) ||
+        FAILED(::SafeArrayGetUBound(v.parray, d, &high)) || high < low) {
+      return false;
+    }
+    count *= static_cast<std::size_t>(high - low + 1);
+  }
+  SafeArrayData data(v.parray);
+  if (!data.ok()) return false;
+  for (std::size_t i = 0; i < count; ++i) {
+    if (data.as<VARIANT>()[i].vt == VT_CY) return true;
+  }
+  return false;
+}
+
+// The numbers of `exact` in place of those of `rounded`, where both hold a number (dates and
+// texts stay as read).
+automation::Variant WithExactNumbers(const automation::Variant& rounded,
+                                     const automation::Variant& exact) {
+  if (rounded.is_value()) {
+    return exact.is_value() && rounded.value().is_number() && exact.value().is_number() ? exact
+                                                                                        : rounded;
+  }
+  if (!rounded.is_array() || !exact.is_array()) return rounded;
+  automation::Array merged = rounded.array();
+  const automation::Array& numbers = exact.array();
+  if (numbers.items.size() != merged.items.size()) return rounded;
+  for (std::size_t i = 0; i < merged.items.size(); ++i) {
+    if (merged.items[i].is_number() && numbers.items[i].is_number()) {
+      merged.items[i] = numbers.items[i];
+    }
+  }
+  return merged;
+}
+
 }  // namespace
 
 DISPID DispatchIds::Lookup(IDispatch* object, const automation::Member& member) {
@@ -97,6 +144,18 @@ automation::Variant ComObject::Invoke(const automation::Member& member, automati
       id, IID_NULL, LOCALE_USER_DEFAULT, DispatchFlags(kind), &params,
       kind == automation::CallKind::kPut ? nullptr : result.put(), &exception, nullptr);
   if (FAILED(hr)) ThrowCallFailure(hr, &exception, Described(member));
+  // Excel gives a number under a currency format as a Currency, rounded to four decimals; the
+  // cell's number itself is read again through Value2 (which has no currency or date types).
+  // A failure of that second read leaves the value as Value gave it.
+  if (kind == automation::CallKind::kGet && member.interface_name == kCellValue.interface_name &&
+      member.name == kCellValue.name && HoldsCurrency(*result.get())) {
+    const automation::Variant rounded = Result(*result.get());
+    try {
+      return WithExactNumbers(rounded, Invoke(kCellValue2, automation::CallKind::kGet, args));
+    } catch (const rt::AutomationError&) {
+      return rounded;
+    }
+  }
   return Result(*result.get());
 }
 

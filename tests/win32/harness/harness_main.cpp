@@ -5,6 +5,7 @@
 //   harumado-harness copy-picture W H       (puts a W x H picture on the clipboard and ends)
 //   harumado-harness viewer-process NAME    (a clipboard viewer that can stop answering)
 //   harumado-harness startup-benchmark PROGRAM.exe RUNS
+//   harumado-harness stacking-probe         (two plain windows, one topmost: what wine stacks)
 //   harumado-harness excel-benchmark PROGRAM.exe ROWS CELL_ROWS  (the Excel double registered)
 // Prints one line per failed expectation, then the scenario's result.
 #include <algorithm>
@@ -13,6 +14,7 @@
 #include "excel_support.h"
 #include "harness.h"
 #include "scenario_support.h"
+#include "stacking.h"
 
 using namespace harumado::harness;
 
@@ -53,6 +55,8 @@ int wmain(int argc, wchar_t** argv) {
   std::vector<std::wstring> args(argv + 1, argv + argc);
   if (args.size() == 2 && args[0] == L"copy-text") return CopyText(args[1]) ? 0 : 1;
   if (args.size() == 2 && args[0] == L"copy-secret") return CopyText(args[1], true) ? 0 : 1;
+  if (args.size() == 1 && args[0] == L"stacking-probe") return StackingProbe();
+  if (args.size() == 1 && args[0] == L"plain-window") return RunPlainWindowProcess();
   if (args.size() == 2 && args[0] == L"viewer-process") return RunViewerProcess(args[1]);
   if (args.size() == 3 && args[0] == L"copy-picture") {
     return CopyPicture(std::stoi(args[1]), std::stoi(args[2])) ? 0 : 1;

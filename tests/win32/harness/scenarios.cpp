@@ -28,6 +28,8 @@ void ExcelCloseWhilePasting(const std::wstring&, const std::vector<std::wstring>
 void ExcelAutomation(const std::wstring&, const std::vector<std::wstring>&);
 void ExcelPaintedWhilePasting(const std::wstring&, const std::vector<std::wstring>&);
 void ExcelHungViewer(const std::wstring&, const std::vector<std::wstring>&);
+void ExcelValueTypes(const std::wstring&, const std::vector<std::wstring>&);
+void ExcelTypedPaste(const std::wstring&, const std::vector<std::wstring>&);
 
 const std::vector<Scenario>& AllScenarios() {
   static const std::vector<Scenario> all = {
@@ -57,6 +59,8 @@ const std::vector<Scenario>& AllScenarios() {
       {L"excel-automation", &ExcelAutomation},
       {L"excel-painted-while-pasting", &ExcelPaintedWhilePasting},
       {L"excel-hung-viewer", &ExcelHungViewer},
+      {L"excel-value-types", &ExcelValueTypes},
+      {L"excel-typed-paste", &ExcelTypedPaste},
   };
   return all;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "scenario_support.h"
+#include "stacking.h"
 
 namespace harumado::harness {
 namespace {
@@ -70,6 +71,10 @@ void ZOrder(const std::wstring& program, const std::vector<std::wstring>&) {
     ExpectInt(L"usage window" + state, s.topmost, IsTopmost(p.FindWindowByCaption(kUsageCaption)));
     ExpectInt(L"speech window" + state, s.topmost,
               IsTopmost(p.FindWindowByCaption(kSpeechCaption)));
+    // The real stacking, with another program's window brought forward as a paste does.
+    ExpectStackingWithForwardWindow(
+        main, {p.FindWindowByCaption(kUsageCaption), p.FindWindowByCaption(kSpeechCaption)},
+        s.topmost);
   }
   CloseAndExpectEnd(p, main);
 }

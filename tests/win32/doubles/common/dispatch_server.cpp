@@ -29,7 +29,7 @@ class NameTable {
         L"Item", L"LockAspectRatio", L"Placement", L"Left", L"Top", L"Width", L"Height",
         // Range
         L"Value", L"Text", L"NumberFormatLocal", L"Formula", L"Row", L"Column", L"Offset",
-        L"Select", L"End", L"ColumnWidth", L"AutoFit",
+        L"Select", L"End", L"ColumnWidth", L"AutoFit", L"Value2",
         // the double's test members
         L"HarumadoReport", L"HarumadoBusy", L"HarumadoEnter", L"HarumadoFormat", L"HarumadoWidth",
         L"HarumadoFill"};
@@ -135,11 +135,30 @@ class ServedObject final : public IDispatch {
       const std::vector<automation::Variant> args = Arguments(params);
       std::optional<automation::Variant> answer =
           hooks_.Before(model_->type_name(), *name, kind, args);
+      // Value2 is the cell value without the currency and date types.
+      const bool cell_value =
+          model_->type_name() == L"Range" && (*name == L"Value" || *name == L"Value2");
       if (!answer) {
-        answer = model_->Handle(*name, kind, args);
+        answer = model_->Handle(cell_value ? std::wstring_view(L"Value") : *name, kind, args);
         hooks_.After(model_->type_name(), *name, kind, args);
       }
-      if (result != nullptr) Put(*answer, result);
+      if (result == nullptr) return S_OK;
+      if (cell_value && kind != automation::CallKind::kPut) {
+        const std::vector<NumberType> types =
+            *name == L"Value" ? hooks_.ValueTypes(*model_, *answer) : std::vector<NumberType>();
+        PutCellValues(*answer, types, *name == L"Value2", result);
+      } else if (const auto type = MeasureType(model_->type_name(), *name);
+                 type != VT_EMPTY && answer->is_value() && answer->value().is_number()) {
+        ::VariantInit(result);
+        result->vt = type;
+        if (type == VT_R4) {
+          result->fltVal = static_cast<float>(answer->value().number());
+        } else {
+          result->dblVal = answer->value().number();
+        }
+      } else {
+        Put(*answer, result);
+      }
       return S_OK;
     } catch (const rt::AutomationError& e) {
       const auto hr = static_cast<HRESULT>(automation::HresultFor(e.number()));
@@ -213,6 +232,82 @@ class ServedObject final : public IDispatch {
         return;
       }
     }
+  }
+
+  // A cell value, or an array of them, as Excel gives it: a number as Double, as Currency or as
+  // Date by its type (the types given, one per item, or Double for all), a date as Date unless
+  // every number is to be a Double; other values as their VARIANT type.
+  void PutCellValues(const automation::Variant& answer, const std::vector<NumberType>& types,
+                     bool doubles_only, VARIANT* out) {
+    auto type_of = [&](std::size_t i, const rt::Value& v) {
+      if (doubles_only) return NumberType::kDouble;
+      if (i < types.size()) return types[i];
+      return v.is_date() ? NumberType::kDate : NumberType::kDouble;
+    };
+    if (answer.is_value()) {
+      PutCellValue(answer.value(), type_of(0, answer.value()), out);
+      return;
+    }
+    if (!answer.is_array()) {
+      Put(answer, out);
+      return;
+    }
+    const automation::Array& array = answer.array();
+    SAFEARRAYBOUND bounds[2];
+    bounds[0].lLbound = 1;
+    bounds[0].cElements = static_cast<ULONG>(array.rows);
+    bounds[1].lLbound = 1;
+    bounds[1].cElements = static_cast<ULONG>(array.columns);
+    win32::SafeArray sa(::SafeArrayCreate(VT_VARIANT, array.dimensions == 2 ? 2 : 1, bounds));
+    if (!sa.get()) throw rt::AutomationError(7);
+    {
+      win32::SafeArrayData data(sa.get());
+      if (!data.ok()) throw rt::AutomationError(rt::err::kTypeMismatch);
+      // The leftmost index (the row) changes fastest in the data.
+      for (std::int32_t r = 0; r < array.rows; ++r) {
+        for (std::int32_t c = 0; c < array.columns; ++c) {
+          const std::size_t item = static_cast<std::size_t>(r) * array.columns + c;
+          PutCellValue(array.items[item], type_of(item, array.items[item]),
+                       &data.as<VARIANT>()[static_cast<std::size_t>(c) * array.rows + r]);
+        }
+      }
+    }
+    ::VariantInit(out);
+    out->vt = VT_ARRAY | VT_VARIANT;
+    out->parray = sa.release();
+  }
+
+  // Currency is rounded to four decimals as the automation runtime rounds (half to even); a
+  // number too large for it, or a date outside the calendar (before 1899/12/30 or after
+  // 9999/12/31), goes as a Double.
+  static void PutCellValue(const rt::Value& value, NumberType type, VARIANT* out) {
+    if (!value.is_number() && !value.is_date()) {
+      win32::PutValue(value, out);
+      return;
+    }
+    constexpr double kLastDate = 2958465.99999;
+    const double d = value.is_number() ? value.number() : value.date_serial();
+    ::VariantInit(out);
+    if (type == NumberType::kCurrency && SUCCEEDED(::VarCyFromR8(d, &out->cyVal))) {
+      out->vt = VT_CY;
+      return;
+    }
+    if (type == NumberType::kDate && d >= 0 && d <= kLastDate) {
+      out->vt = VT_DATE;
+      out->date = d;
+      return;
+    }
+    out->vt = VT_R8;
+    out->dblVal = d;
+  }
+
+  // Members that Excel types as Double (a range's position and size, a column's width) or as
+  // Single (a shape's); VT_EMPTY for the others, whose whole numbers go as Long.
+  static VARTYPE MeasureType(std::wstring_view type, std::wstring_view name) {
+    const bool measure = name == L"Left" || name == L"Top" || name == L"Width" || name == L"Height";
+    if (type == L"Range" && (measure || name == L"ColumnWidth")) return VT_R8;
+    if (type == L"Shape" && measure) return VT_R4;
+    return VT_EMPTY;
   }
 
   automation::model::ModelRef model_;

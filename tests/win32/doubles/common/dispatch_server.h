@@ -6,11 +6,16 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "automation/model/model.h"
 #include "win32/scoped.h"
 
 namespace harumado::doubles {
+
+// The type in which a number (or a date) of a result goes to the client: Double, Currency
+// (four decimals) or Date.
+enum class NumberType { kDouble, kCurrency, kDate };
 
 class ServerHooks {
  public:
@@ -24,6 +29,10 @@ class ServerHooks {
                      automation::Arguments args) = 0;
   // The last served object was released by its clients.
   virtual void AllReleased() = 0;
+  // The types of the numbers of a cell-value result that the model gave: one for a value, one
+  // per item (row by row) for an array. Only asked for Value reads of a Range.
+  virtual std::vector<NumberType> ValueTypes(automation::model::ModelObject& range,
+                                             const automation::Variant& answer) = 0;
 };
 
 // A new COM object for the model object, with one reference for the caller.

@@ -9,6 +9,7 @@
 #include "core/runtime/conversions.h"
 #include "real_world.h"
 #include "sim/excel/adapters.h"
+#include "value_types.h"
 
 namespace harumado::doubles {
 
@@ -266,6 +267,34 @@ void DoubleExcel::AllReleased() {
     Log(L"released");
     Quit();
   }
+}
+
+// Each value's type by its cell's number format. The range lies on the active sheet (the only
+// one whose values the program reads); its cells are looked at on the sheet itself, so that the
+// typing is no call of the model's (nothing counted, nothing refused).
+std::vector<NumberType> DoubleExcel::ValueTypes(automation::model::ModelObject& range,
+                                                const automation::Variant& answer) {
+  const auto& workbook = instance_->active_workbook();
+  if (!workbook) return {};
+  const sim::SimSheet& sheet = workbook->active_sheet();
+  std::int32_t first_row = 0;
+  std::int32_t first_column = 0;
+  try {
+    first_row = automation::LongOf(range.Handle(L"Row", automation::CallKind::kGet, {}));
+    first_column = automation::LongOf(range.Handle(L"Column", automation::CallKind::kGet, {}));
+  } catch (const rt::AutomationError&) {
+    return {};
+  }
+  const std::int32_t rows = answer.is_array() ? answer.array().rows : 1;
+  const std::int32_t columns = answer.is_array() ? answer.array().columns : 1;
+  std::vector<NumberType> types;
+  types.reserve(static_cast<std::size_t>(rows) * columns);
+  for (std::int32_t r = 0; r < rows; ++r) {
+    for (std::int32_t c = 0; c < columns; ++c) {
+      types.push_back(NumberTypeOfFormat(sheet.Format({first_row + r, first_column + c})));
+    }
+  }
+  return types;
 }
 
 // A visible Excel is the running one that GetObject finds.

@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "../common/dispatch_server.h"
 #include "sim/desktop.h"
@@ -41,6 +42,8 @@ class DoubleExcel final : public ServerHooks {
   void After(std::wstring_view type, std::wstring_view name, automation::CallKind kind,
              automation::Arguments args) override;
   void AllReleased() override;
+  std::vector<NumberType> ValueTypes(automation::model::ModelObject& range,
+                                     const automation::Variant& answer) override;
 
   // The double refuses every call until this time (GetTickCount64), as a busy Excel does.
   std::uint64_t busy_until = 0;
