@@ -23,10 +23,13 @@ std::int32_t ToInteger(const rt::Value& v) {
 }
 
 // The saved place is used only when some part of the window would be on a monitor; otherwise
-// the window keeps the place the layout gives it.
-bool OnSomeMonitor(platform::WindowSystem& windows, const platform::Rect& r) {
+// the window keeps the place the layout gives it. The right and bottom edges are reckoned in
+// 64 bits: a saved left or top near the end of the 32-bit range lies on no monitor.
+bool OnSomeMonitor(platform::WindowSystem& windows, std::int64_t left, std::int64_t top) {
+  const std::int64_t right = left + kMainOuterWidth;
+  const std::int64_t bottom = top + kMainOuterHeight;
   for (const auto& m : windows.Monitors()) {
-    if (r.Intersects(m)) return true;
+    if (left < m.right && m.left < right && top < m.bottom && m.top < bottom) return true;
   }
   return false;
 }
@@ -82,8 +85,7 @@ void Form1::Form_Load() {
     skip.Run([&] {
       const int left = ToInteger(saved.left);
       const int top = ToInteger(saved.top);
-      const platform::Rect r{left, top, left + kMainOuterWidth, top + kMainOuterHeight};
-      if (OnSomeMonitor(os.windows, r)) {
+      if (OnSomeMonitor(os.windows, left, top)) {
         os.windows.MoveWindow(window().handle(), left, top, kMainOuterWidth, kMainOuterHeight,
                               true);
       }
