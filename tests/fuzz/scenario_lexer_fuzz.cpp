@@ -48,9 +48,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         break;
     }
   }
-  // A line that was taken is well-formed UTF-8: its text, encoded again, gives its bytes.
-  const std::wstring decoded = scenario::FromUtf8(line);
-  FUZZ_REQUIRE(scenario::ToUtf8(decoded) == line);
+  // Text that decodes (a comment may hold any bytes) gives its bytes when encoded again.
+  try {
+    FUZZ_REQUIRE(scenario::ToUtf8(scenario::FromUtf8(line)) == line);
+  } catch (const std::runtime_error&) {
+  }
   std::vector<scenario::Token> reread;
   try {
     reread = scenario::Tokenize(again);
