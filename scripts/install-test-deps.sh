@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Installs what the build and the tests need on a fresh Debian machine (idempotent).
-#   - the native build: cmake, g++, GoogleTest, Google Benchmark
+#   - the native build: cmake, g++, GoogleTest, Google Benchmark; clang and its sanitizer and
+#     libFuzzer runtimes (the asan preset, the fuzzers)
 #   - the Windows build and its tests: mingw-w64 (posix threads), wine, a headless X server,
 #     ImageMagick and the IPA fonts (pictures and screenshots), and the Japanese locale
 set -euo pipefail
-packages=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev
+packages=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 fonts-wine xvfb xdotool
   imagemagick fonts-ipafont fonts-ipafont-gothic fonts-ipafont-mincho xclip locales)
 missing=()

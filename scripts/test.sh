@@ -1,10 +1,35 @@
 #!/usr/bin/env bash
-# Installs the test dependencies, builds everything and runs every test.
+# Installs the test dependencies, builds everything and runs every test; prints the time of each
+# phase. SOAK_SESSIONS (3000) and FUZZ_SECONDS (30 per target) bound the soak and the fuzzing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+phase_start=$(date +%s)
+phase() {
+  local now
+  now=$(date +%s)
+  echo "=== phase '$1': $((now - phase_start)) s"
+  phase_start=$now
+}
 scripts/install-test-deps.sh
+phase install
 cmake --preset dev
 cmake --build --preset dev
+phase "native build"
 ctest --preset dev
+phase "native tests"
+# The whole native suite again under AddressSanitizer and UndefinedBehaviorSanitizer: any
+# report, leaks included, fails its test (exit code 99).
+export ASAN_OPTIONS=detect_leaks=1:halt_on_error=1:exitcode=99:detect_stack_use_after_return=1:strict_init_order=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1:exitcode=99
+export LSAN_OPTIONS=exitcode=99
+cmake --preset asan
+cmake --build --preset asan
+ctest --preset asan
+phase "sanitizer build and tests"
+tests/fuzz/run.sh
+phase fuzz
+build/asan/tests/soak/harumado-soak --sessions "${SOAK_SESSIONS:-3000}" --seed 1 --out build/asan/soak
+phase soak
 # The Windows program, cross-built and tested under wine.
 scripts/test-windows.sh
+phase Windows

@@ -27,7 +27,7 @@ void Form1::Wire() {
   text3_->on_click = [this] { Text3_Click(); };
   text2_->on_mouse_up = [this] { Text2_MouseUp(); };
   command5_->on_click = [this] { Command5_Click(); };
-  Command8().on_click = [this] { Command8_Click(); };
+  Command8().on_click = [this] { RunOpenStepShowingErrors(); };
   check2_->on_click = [this] { Check2_Click(); };
   Command1().on_click = [this] { Command1_Click(); };
   Command2().on_click = [this] { Command2_Click(); };

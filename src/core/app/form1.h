@@ -75,6 +75,10 @@ class Form1 {
   // Paste mode selector and cell frame.
   void Check2_Click();
   void Command1_Click();
+  // The open step run by a button of the main window other than the start/stop button (the
+  // cell-frame button, or Command8 itself reached with the keyboard): an error it passes on is
+  // shown as the start/stop press shows it. False when it was.
+  bool RunOpenStepShowingErrors();
 
   // Column fit.
   void Command2_Click();

@@ -22,18 +22,24 @@ std::wstring DesktopFolderOrEmpty(Program& program) {
 
 }  // namespace
 
-// The open step passes on the errors of opening the workbook and of reading Excel's window. This
-// button has no trap of its own, so such an error is shown as the start/stop press shows it, in
-// error red, and the press ends there, leaving the message in view.
+// The open step passes on the errors of opening the workbook and of reading Excel's window (and
+// those of its trap's own actions). These buttons have no trap of their own, so such an error is
+// shown as the start/stop press shows it, in error red.
+bool Form1::RunOpenStepShowingErrors() {
+  try {
+    Command8_Click();
+  } catch (const rt::AutomationError& e) {
+    workbook::ShowPressError(*this, e.number(), DesktopFolderOrEmpty(program));
+    return false;
+  }
+  return true;
+}
+
+// After an error of the open step the press ends there, leaving the message in view.
 void Form1::Command1_Click() {
   if (state.PasteActive == 1) {
     ShowPastingLook();
-    try {
-      Command8_Click();
-    } catch (const rt::AutomationError& e) {
-      workbook::ShowPressError(*this, e.number(), DesktopFolderOrEmpty(program));
-      return;
-    }
+    if (!RunOpenStepShowingErrors()) return;
   }
   if (state.PasteActive == 0) {
     ShowStoppedLook();

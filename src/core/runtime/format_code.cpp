@@ -281,11 +281,14 @@ void FinishNumberSection(Section& sec) {
   for (std::size_t i = mantissa_end; i < t.size(); ++i) {
     if (t[i].kind == TokenKind::kPoint) t[i] = Literal(L".");
   }
+  // digits_before[k]: the digit placeholders among the first k tokens, so that each comma's
+  // question (a digit before it, a digit after it in its part) takes constant time.
+  std::vector<std::size_t> digits_before(t.size() + 1, 0);
+  for (std::size_t k = 0; k < t.size(); ++k) {
+    digits_before[k + 1] = digits_before[k] + (t[k].kind == TokenKind::kDigit ? 1 : 0);
+  }
   const auto digit_between = [&](std::size_t from, std::size_t to) {
-    for (std::size_t k = from; k < to; ++k) {
-      if (t[k].kind == TokenKind::kDigit) return true;
-    }
-    return false;
+    return from < to && digits_before[to] > digits_before[from];
   };
   std::vector<Token> out;
   for (std::size_t i = 0; i < t.size(); ++i) {

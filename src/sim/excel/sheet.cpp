@@ -14,6 +14,7 @@ namespace {
 
 // A display measured without the column's '#' fill.
 constexpr double kUnlimitedWidth = 1e9;
+constexpr std::size_t kMaxFormatLength = 255;
 
 [[noreturn]] void Refuse() { throw rt::AutomationError(rt::err::kApplicationDefined); }
 
@@ -176,7 +177,9 @@ void SimSheet::EnterFormula(CellRef cell, const std::wstring& formula, const rt:
 void SimSheet::SetFormat(CellRef cell, const std::wstring& code) {
   RequireInside(cell);
   RequireWritable();
-  if (!rt::IsValidFormatCode(code)) Refuse();
+  // Excel takes number-format codes of up to 255 characters; a longer one is refused as an
+  // invalid code is.
+  if (code.size() > kMaxFormatLength || !rt::IsValidFormatCode(code)) Refuse();
   At(cell).format = code;
   Tidy(cell);
 }

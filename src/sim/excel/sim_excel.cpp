@@ -34,10 +34,13 @@ std::shared_ptr<ExcelInstance> SimExcel::StartInstance(bool visible) {
   return instance;
 }
 
+// The running list may hold the instance's last reference: nothing of it is read after the
+// erase.
 void SimExcel::Quit(ExcelInstance& instance) {
   instance.End();
+  const auto serial = instance.serial();
   std::erase_if(running_, [&](const auto& i) { return i.get() == &instance; });
-  world_.Trace(L"excel instance " + std::to_wstring(instance.serial()) + L" ends");
+  world_.Trace(L"excel instance " + std::to_wstring(serial) + L" ends");
 }
 
 void SimExcel::QuitAll() {

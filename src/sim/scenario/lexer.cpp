@@ -74,7 +74,14 @@ std::wstring FromUtf8(std::string_view s) {
     }
     for (int k = 1; k <= extra; ++k) {
       if (i + k >= s.size()) throw std::runtime_error("invalid UTF-8");
-      cp = (cp << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
+      const unsigned char d = static_cast<unsigned char>(s[i + k]);
+      if ((d & 0xC0) != 0x80) throw std::runtime_error("invalid UTF-8");
+      cp = (cp << 6) | (d & 0x3F);
+    }
+    // Overlong forms, surrogates and code points past U+10FFFF are no UTF-8 either.
+    static constexpr char32_t kLeast[] = {0, 0x80, 0x800, 0x10000};
+    if (cp < kLeast[extra] || (cp >= 0xD800 && cp < 0xE000) || cp > 0x10FFFF) {
+      throw std::runtime_error("invalid UTF-8");
     }
     i += 1 + extra;
     if constexpr (sizeof(wchar_t) == 2) {

@@ -75,6 +75,7 @@ void RegisterExcelAppStatements(Registry& r);    // instances, workbooks, faults
 void RegisterExcelSheetStatements(Registry& r);  // cells, selection, columns, shapes
 void RegisterClipboardStatements(Registry& r);   // copy, viewer chain
 void RegisterSpeechStatements(Registry& r);      // voices, speech, spoken, utterances
+void RegisterInvariantStatements(Registry& r);   // chain-intact, settings-intact
 
 // Parses "C3" into row 3, column 3.
 std::optional<std::pair<int, int>> ParseCell(const std::wstring& a1);

@@ -30,6 +30,7 @@ Runner::Runner(std::string file, bool trace, std::ostream& out, bool late_bound)
   RegisterExcelStatements(registry_);
   RegisterClipboardStatements(registry_);
   RegisterSpeechStatements(registry_);
+  RegisterInvariantStatements(registry_);
 }
 
 Runner::~Runner() { program_.reset(); }

@@ -216,5 +216,22 @@ TEST(SheetShapes, ALockedAspectRatioScalesTheOtherSide) {
   EXPECT_EQ(ErrorOf([&] { s.SetShapeProperty(1, ShapeProperty::kPlacement, 4); }), 1004);
 }
 
+// Format codes up to Excel's 255 characters are taken; a longer one is refused as an invalid
+// code is, and the cell keeps its format.
+TEST(SheetFormat, CodesLongerThan255CharactersAreRefused) {
+  SimSheet s;
+  const std::wstring longest = L"0" + std::wstring(254, L'0');
+  s.SetFormat(CellRef{1, 1}, longest);
+  EXPECT_EQ(s.Format(CellRef{1, 1}), longest);
+  EXPECT_EQ(ErrorOf([&] { s.SetFormat(CellRef{1, 1}, longest + L"0"); }), 1004);
+  EXPECT_EQ(ErrorOf([&] {
+              s.Set(CellRef{1, 1}, CellProperty::kNumberFormatLocal,
+                    rt::Value::Text(L"\"" + std::wstring(300, L'x') + L"\"0"));
+            }),
+            1004);
+  EXPECT_EQ(ErrorOf([&] { s.SetFormat(CellRef{1, 1}, L"0;0;0;0;0"); }), 1004);
+  EXPECT_EQ(s.Format(CellRef{1, 1}), longest);
+}
+
 }  // namespace
 }  // namespace harumado::sim
