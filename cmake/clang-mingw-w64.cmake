@@ -1,4 +1,4 @@
-# Builds the Windows sources with clang for the mingw-w64 target: a second compiler beside gcc.
+# Compiles the Windows sources with clang for the mingw-w64 target: a second compiler beside gcc.
 # clang looks for the C++ headers in the wrong place for this target, so mingw's libstdc++
 # folders are named explicitly; the linker (ld), the libraries and the resource compiler are mingw's own.
 set(CMAKE_SYSTEM_NAME Windows)
@@ -20,5 +20,7 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 
-# clang's driver links with mingw's ld but does not know where gcc keeps libstdc++ and libgcc.
+# Used to compile, not to link: clang's driver does not link gcc's posix-thread libstdc++ as it
+# stands (winpthread is missing and COMDAT sections differ in size), so the build preset builds
+# the libraries that hold every Windows source but the entry point.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++ -L${HARUMADO_MINGW_GCC_DIR}")
