@@ -7,7 +7,7 @@
 set -euo pipefail
 packages=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 fonts-wine xvfb xdotool
-  imagemagick fonts-ipafont fonts-ipafont-gothic fonts-ipafont-mincho xclip locales)
+  imagemagick fonts-ipafont fonts-ipafont-gothic fonts-ipafont-mincho xclip locales clang zip)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

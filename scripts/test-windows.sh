@@ -7,6 +7,11 @@ cd "$(dirname "$0")/.."
 scripts/install-test-deps.sh
 cmake --preset windows
 cmake --build --preset windows
+# A second compiler: the same program built with clang for the mingw target, warnings as errors.
+cmake --preset windows-clang
+cmake --build --preset windows-clang
+# The release zip (dist/), from the program just built.
+scripts/release.sh
 
 session="$PWD/build/windows/wine-session"
 artifacts="$PWD/build/windows/artifacts"

@@ -212,12 +212,13 @@ void ControlViewWin32::UpdateTool(Native& n) {
 void ControlViewWin32::LoadIcons() {
   const std::wstring& name = model_->spec().icon;
   if (name.empty()) return;
-  const int big = SystemMetricForDpi(SM_CXICON, dpi_);
-  const int small = SystemMetricForDpi(SM_CXSMICON, dpi_);
+  // Not `small`: the Windows SDK's rpcndr.h defines that name as a macro.
+  const int big_size = SystemMetricForDpi(SM_CXICON, dpi_);
+  const int small_size = SystemMetricForDpi(SM_CXSMICON, dpi_);
   big_icon_.reset(static_cast<HICON>(
-      ::LoadImageW(instance_, name.c_str(), IMAGE_ICON, big, big, LR_DEFAULTCOLOR)));
+      ::LoadImageW(instance_, name.c_str(), IMAGE_ICON, big_size, big_size, LR_DEFAULTCOLOR)));
   small_icon_.reset(static_cast<HICON>(
-      ::LoadImageW(instance_, name.c_str(), IMAGE_ICON, small, small, LR_DEFAULTCOLOR)));
+      ::LoadImageW(instance_, name.c_str(), IMAGE_ICON, small_size, small_size, LR_DEFAULTCOLOR)));
   if (big_icon_) {
     ::SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big_icon_.get()));
   }

@@ -25,7 +25,8 @@ HFONT FontCache::Get(const ui::Font& font, int dpi) {
   lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
   lf.lfQuality = DEFAULT_QUALITY;
   lf.lfPitchAndFamily = VARIABLE_PITCH | FF_MODERN;
-  std::wcsncpy(lf.lfFaceName, f.face.c_str(), LF_FACESIZE - 1);
+  // Copied by hand: MSVC deprecates wcsncpy. lf is zeroed, so the name stays terminated.
+  f.face.copy(lf.lfFaceName, LF_FACESIZE - 1);
   auto [pos, inserted] = fonts_.emplace(key, UniqueFont(::CreateFontIndirectW(&lf)));
   (void)inserted;
   return pos->second.get();

@@ -100,6 +100,7 @@ void EmptiedCells::GiveBackAll() {
     });
     const bool read = back.size() == static_cast<std::size_t>(last_row - first_row + 1);
     for (std::size_t i : texts) {
+      // Named members, not a structured binding: clang 14 cannot capture a binding in a lambda.
       const std::int32_t row = out_[i].first;
       const auto& saved = out_[i].second;
       if (read && KeptAsText(back[static_cast<std::size_t>(row - first_row)], saved)) continue;
