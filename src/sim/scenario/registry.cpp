@@ -1,7 +1,9 @@
 #include "sim/scenario/registry.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
+#include <optional>
+#include <string_view>
 
 #include "sim/scenario/runner.h"
 
@@ -57,19 +59,36 @@ int Args::Int() {
   return static_cast<int>(d);
 }
 
+namespace {
+
+// "R,G,B", each part a whole number from 0 to 255, nothing after it.
+std::optional<ui::Color> ParseColor(std::string_view s) {
+  int parts[3] = {0, 0, 0};
+  const char* p = s.data();
+  const char* const end = p + s.size();
+  for (int i = 0; i < 3; ++i) {
+    if (i > 0) {
+      if (p == end || *p != ',') return std::nullopt;
+      ++p;
+    }
+    const auto [next, error] = std::from_chars(p, end, parts[i]);
+    if (error != std::errc() || parts[i] < 0 || parts[i] > 255) return std::nullopt;
+    p = next;
+  }
+  if (p != end) return std::nullopt;
+  return ui::Color{static_cast<std::uint8_t>(parts[0]), static_cast<std::uint8_t>(parts[1]),
+                   static_cast<std::uint8_t>(parts[2])};
+}
+
+}  // namespace
+
 ui::Color Args::Color() {
   const Token& t = Peek();
-  int r = 0, g = 0, b = 0;
-  char tail = 0;
-  const std::string s = ToUtf8(t.text);
-  if (t.kind == Token::Kind::kString ||
-      std::sscanf(s.c_str(), "%d,%d,%d%c", &r, &g, &b, &tail) != 3 || r < 0 || r > 255 || g < 0 ||
-      g > 255 || b < 0 || b > 255) {
-    throw StatementError(L"a colour R,G,B expected, got '" + t.text + L"'");
-  }
+  const std::optional<ui::Color> color =
+      t.kind == Token::Kind::kString ? std::nullopt : ParseColor(ToUtf8(t.text));
+  if (!color) throw StatementError(L"a colour R,G,B expected, got '" + t.text + L"'");
   ++pos_;
-  return ui::Color{static_cast<std::uint8_t>(r), static_cast<std::uint8_t>(g),
-                   static_cast<std::uint8_t>(b)};
+  return *color;
 }
 
 std::pair<int, int> Args::Cell() {
