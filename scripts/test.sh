@@ -28,7 +28,7 @@ ctest --preset asan
 phase "sanitizer build and tests"
 tests/fuzz/run.sh
 phase fuzz
-build/asan/tests/soak/harumado-soak --sessions "${SOAK_SESSIONS:-3000}" --seed 1 --out build/asan/soak
+tests/soak/run.sh build/asan "${SOAK_SESSIONS:-3000}" 1
 phase soak
 # The Windows program, cross-built and tested under wine.
 scripts/test-windows.sh

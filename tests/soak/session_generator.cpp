@@ -117,9 +117,9 @@ std::string Number(long long v) { return std::to_string(v); }
 struct Model {
   bool usage_open = false;  // the usage button's flag, which flips at every press
   bool usage_shown = false;
-  bool speech_shown = false;  // Check3 ticked
-  std::vector<std::string_view> viewers;
-  std::optional<std::string> settings;  // the file's bytes as the session set them
+  bool speech_shown = false;              // Check3 ticked
+  std::vector<std::string_view> viewers;  // those in the chain that still answer
+  std::optional<std::string> settings;    // the file's bytes as the session set them
   // Excel's active instance surely has a workbook open (statements on its sheet can be taken);
   // after a press of the start button it may have one too.
   bool sheet = false;
@@ -507,6 +507,8 @@ class Writer {
       const std::string_view name = model_.viewers[static_cast<std::size_t>(
           rng_.Below(static_cast<int>(model_.viewers.size())))];
       Line("viewer hang \"" + std::string(name) + "\"");
+      // A viewer that stopped answering neither leaves nor stops again.
+      std::erase(model_.viewers, name);
       return;
     }
     if (can_leave && rng_.Percent(50)) {

@@ -12,8 +12,7 @@ namespace harumado::soak {
 struct GeneratorOptions {
   int min_steps = 8;
   int max_steps = 40;
-  // `viewer hang "NAME"` among the viewer steps (the verb the runner takes for a viewer that
-  // stops answering).
+  // `viewer hang "NAME"` among the viewer steps: a viewer in the chain stops answering.
   bool viewer_hang = true;
 };
 

@@ -2,7 +2,7 @@
 // checks after every step what must always hold. A failing session is written out as a scenario
 // file that harumado-sim runs to the same failure.
 //
-//   harumado-soak [--sessions N] [--seed S] [--long] [--out DIR] [--no-viewer-hang]
+//   harumado-soak [--sessions N] [--seed S] [--long] [--out DIR]
 //                 [--print SEED] [--inject-failure]
 #include <cstdint>
 #include <cstdlib>
@@ -34,7 +34,7 @@ struct Options {
 
 [[noreturn]] void Usage() {
   std::cerr << "usage: harumado-soak [--sessions N] [--seed S] [--long] [--out DIR] "
-               "[--no-viewer-hang] [--print SEED] [--inject-failure]\n";
+               "[--print SEED] [--inject-failure]\n";
   std::exit(2);
 }
 
@@ -54,8 +54,6 @@ Options ParseOptions(int argc, char** argv) {
       o.sessions = kLongSessions;
     } else if (arg == "--out") {
       o.out = value();
-    } else if (arg == "--no-viewer-hang") {
-      o.generator.viewer_hang = false;
     } else if (arg == "--print") {
       o.print = std::stoull(value());
     } else if (arg == "--inject-failure") {

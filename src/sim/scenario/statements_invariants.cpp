@@ -14,6 +14,8 @@ namespace {
 // and the speech window's hooked window stands in it exactly once while hooked, never while
 // unhooked. A viewer that leaves tells the chain's head with a sent message; while the program
 // has not yet dispatched it (it sleeps), the program's own link may still lead to that viewer.
+// A viewer that stopped answering neither takes nor passes on the news of a window leaving after
+// it: from there on a link may lead to a window that is gone or no longer hooked.
 std::wstring ChainFault(Runner& r) {
   auto& clip = r.desktop().clipboard;
   app::Program* program = r.program();
@@ -22,19 +24,24 @@ std::wstring ChainFault(Runner& r) {
   std::set<platform::WindowHandle> seen;
   int hooked_links = 0;
   bool program_link = false;
+  bool hung_link = false;
   for (platform::WindowHandle h = clip.head(); h != 0;) {
     if (!seen.insert(h).second) return L"a chain that comes back to window " + std::to_wstring(h);
     if (ForeignViewer* v = clip.FindViewer(h)) {
       h = v->next;
       program_link = false;
+      hung_link = hung_link || v->hung;
       continue;
     }
     SimWindow* w = r.desktop().windows.Find(h);
     if (w == nullptr) {
-      if (program_link && r.desktop().world.has_pending()) break;
+      if (hung_link || (program_link && r.desktop().world.has_pending())) break;
       return L"a link to a window that is gone";
     }
-    if (h != hooked) return L"the window " + w->model->name() + L" in the chain, not hooked";
+    if (h != hooked) {
+      if (hung_link) break;
+      return L"the window " + w->model->name() + L" in the chain, not hooked";
+    }
     ++hooked_links;
     h = program->hook.NextViewer;
     program_link = true;
