@@ -62,6 +62,7 @@ std::uint32_t HresultFor(std::int32_t number) {
 bool IsServerGone(std::int32_t number) {
   switch (number) {
     case rt::err::kServerUnavailable:
+    case rt::err::kUnknownInterface:
     case rt::err::kDisconnected:
     case rt::err::kServerDied:
     case rt::err::kServerDiedDne:

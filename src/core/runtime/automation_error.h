@@ -34,6 +34,8 @@ inline constexpr std::int32_t kDisconnected = static_cast<std::int32_t>(0x800101
 inline constexpr std::int32_t kServerExecFailed = static_cast<std::int32_t>(0x80080005u);
 // E_INVALIDARG, as Excel raises it for a collection index out of bounds.
 inline constexpr std::int32_t kInvalidArgument = static_cast<std::int32_t>(0x80070057u);
+// RPC_S_UNKNOWN_IF: the server's process is ending and its objects' interfaces are gone.
+inline constexpr std::int32_t kUnknownInterface = static_cast<std::int32_t>(0x800706B5u);
 inline constexpr std::int32_t kServerUnavailable = static_cast<std::int32_t>(0x800706BAu);
 inline constexpr std::int32_t kCallFailed = static_cast<std::int32_t>(0x800706BEu);
 inline constexpr std::int32_t kCallFailedDne = static_cast<std::int32_t>(0x800706BFu);

@@ -62,6 +62,8 @@ TEST(ErrorNumbersTest, TheServerIsGoneOnlyAfterTransportFailures) {
   EXPECT_TRUE(IsServerGone(static_cast<std::int32_t>(0x800706BAu)));
   EXPECT_TRUE(IsServerGone(static_cast<std::int32_t>(0x80010108u)));
   EXPECT_TRUE(IsServerGone(static_cast<std::int32_t>(0x80010007u)));
+  // A call made while the server's process ends finds its interface gone.
+  EXPECT_TRUE(IsServerGone(static_cast<std::int32_t>(0x800706B5u)));
   EXPECT_FALSE(IsServerGone(static_cast<std::int32_t>(0x80010001u)));
   EXPECT_FALSE(IsServerGone(1004));
   EXPECT_FALSE(IsServerGone(91));

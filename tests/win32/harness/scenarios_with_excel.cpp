@@ -310,7 +310,8 @@ void ExcelAutomation(const std::wstring&, const std::vector<std::wstring>& args)
     Expect(quit == 0 || automation::IsServerGone(quit),
            L"Quit ends the Excel: " + rt::ErrorNumberText(quit));
     const std::int32_t after_quit = error_of([&] { app->Hwnd(); });
-    // The server unavailable (0x800706BA), or the call failing as the process ends under it.
+    // The server unavailable (0x800706BA), or the call failing as the process ends under it
+    // (0x800706BE, or 0x800706B5 when its interfaces have already gone).
     Expect(automation::IsServerGone(after_quit),
            L"a call to an Excel that has quit fails as a gone server's: " +
                rt::ErrorNumberText(after_quit));
