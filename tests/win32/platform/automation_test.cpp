@@ -7,6 +7,7 @@
 
 #include "automation/dispatch.h"
 #include "core/runtime/automation_error.h"
+#include "fake_dispatch.h"
 #include "platform_test.h"
 #include "win32/automation/busy_message_filter.h"
 #include "win32/automation/com_object.h"
@@ -30,28 +31,12 @@ long long ErrorOf(F&& f) {
 
 // A small automation object: "Sum"(a, b, c) gives a*100 + b*10 + c, "Text" is a property that
 // can be written, "Fail" raises Excel's 1004 through the exception record, "Self" gives itself.
-class Calculator final : public IDispatch {
+class Calculator final : public harumado::platform_test::FakeDispatch {
  public:
   std::map<std::wstring, int> lookups;
   std::wstring text = L"初め";
   WORD last_flags = 0;
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (iid == IID_IUnknown || iid == IID_IDispatch) {
-      *out = static_cast<IDispatch*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references; }
-  ULONG STDMETHODCALLTYPE Release() override { return --references; }
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* n) override {
-    *n = 0;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT, LCID,
                                           DISPID* ids) override {
     static const std::map<std::wstring, DISPID> kIds = {
@@ -99,8 +84,6 @@ class Calculator final : public IDispatch {
         return DISP_E_MEMBERNOTFOUND;
     }
   }
-
-  ULONG references = 1;
 };
 
 constexpr automation::Member kSum{L"Calculator", L"Sum"};

@@ -9,6 +9,7 @@
 #include "automation/excel_members.h"
 #include "core/runtime/automation_error.h"
 #include "core/runtime/conversions.h"
+#include "fake_dispatch.h"
 #include "platform_test.h"
 #include "win32/automation/com_object.h"
 #include "win32/automation/com_values.h"
@@ -56,29 +57,12 @@ VARIANT DoubleVariant(double d) {
 
 // A cell (or a column of two cells) as Excel serves it: Value gives the given VARIANTs, Value2
 // the cells' own numbers; it counts the Value2 reads.
-class CellServer final : public IDispatch {
+class CellServer final : public harumado::platform_test::FakeDispatch {
  public:
   std::vector<VARIANT> value;   // one item: a cell; more: a column
   std::vector<double> numbers;  // what Value2 gives for each
   int value2_reads = 0;
-  ULONG references = 1;
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (iid == IID_IUnknown || iid == IID_IDispatch) {
-      *out = static_cast<IDispatch*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references; }
-  ULONG STDMETHODCALLTYPE Release() override { return --references; }
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* n) override {
-    *n = 0;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT, LCID,
                                           DISPID* ids) override {
     const std::wstring name = names[0];
