@@ -1,14 +1,17 @@
 #pragma once
 // Dots per inch of windows and monitors, and the twips of the window layouts in pixels.
+#include "core/ui/dpi_scale.h"
 #include "win32/win32_api.h"
 
 namespace harumado::win32 {
 
-inline constexpr int kTwipsPerInch = 1440;
-inline constexpr int kDefaultDpi = 96;
+// The DPI of a display at 100 %: the program's pixel figures and pictures are made for it.
+inline constexpr int kDefaultDpi = ui::kBaseDpi;
 
-// Pixels for a length in twips at the given DPI, rounded to the nearest pixel.
-int TwipsToPixels(int twips, int dpi);
+// Twips and 96-dpi lengths are scaled by the one rule of the window layouts.
+using ui::ScalePixels;
+using ui::TwipsToPixels;
+
 // The DPI of the monitor a window stands on (the system DPI where the system cannot tell).
 int DpiForWindow(HWND window);
 // The system DPI: the DPI of the primary monitor when the program started.

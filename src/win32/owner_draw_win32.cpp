@@ -18,8 +18,8 @@ void BlitScaled(HDC dc, HBITMAP bitmap, int x, int y, int dpi) {
   if (size.cx == 0) return;
   UniqueMemoryDc source(::CreateCompatibleDC(dc));
   SelectedObject selected(source.get(), bitmap);
-  const int w = ::MulDiv(size.cx, dpi, kDefaultDpi);
-  const int h = ::MulDiv(size.cy, dpi, kDefaultDpi);
+  const int w = ScalePixels(size.cx, dpi);
+  const int h = ScalePixels(size.cy, dpi);
   if (w == size.cx && h == size.cy) {
     ::BitBlt(dc, x, y, w, h, source.get(), 0, 0, SRCCOPY);
     return;
@@ -46,8 +46,8 @@ void DrawGraphicalButton(HDC dc, const RECT& rect, const ButtonLook& look) {
   if (look.pressed) ::OffsetRect(&inner, 1, 1);
 
   const SIZE picture = BitmapSize(look.picture);
-  const int picture_w = ::MulDiv(picture.cx, look.dpi, kDefaultDpi);
-  const int picture_h = ::MulDiv(picture.cy, look.dpi, kDefaultDpi);
+  const int picture_w = ScalePixels(picture.cx, look.dpi);
+  const int picture_h = ScalePixels(picture.cy, look.dpi);
 
   RECT text_rect = inner;
   int text_h = 0;
