@@ -1,7 +1,7 @@
 #include "automation/dispatch.h"
 
-#include "core/runtime/automation_error.h"
-#include "core/runtime/conversions.h"
+#include "runtime/automation_error.h"
+#include "runtime/conversions.h"
 
 namespace harumado::automation {
 namespace {

@@ -13,7 +13,7 @@
 #include <variant>
 #include <vector>
 
-#include "core/runtime/value.h"
+#include "runtime/value.h"
 
 namespace harumado::automation {
 

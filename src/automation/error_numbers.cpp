@@ -1,6 +1,6 @@
 #include "automation/error_numbers.h"
 
-#include "core/runtime/automation_error.h"
+#include "runtime/automation_error.h"
 
 namespace harumado::automation {
 namespace {

@@ -5,7 +5,7 @@
 
 #include "automation/excel_members.h"
 #include "automation/late_bound_objects.h"
-#include "core/runtime/automation_error.h"
+#include "runtime/automation_error.h"
 
 namespace harumado::automation {
 namespace {

@@ -3,7 +3,7 @@
 
 #include "automation/excel_members.h"
 #include "automation/late_bound_objects.h"
-#include "core/runtime/conversions.h"
+#include "runtime/conversions.h"
 
 namespace harumado::automation {
 namespace {

@@ -1,7 +1,7 @@
 #include "automation/rebinding_application.h"
 
 #include "automation/error_numbers.h"
-#include "core/runtime/automation_error.h"
+#include "runtime/automation_error.h"
 
 namespace harumado::automation {
 

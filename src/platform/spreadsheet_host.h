@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "core/runtime/value.h"
+#include "runtime/value.h"
 #include "platform/types.h"
 
 namespace harumado::platform {

@@ -1,6 +1,6 @@
 #include "sim/sim_files.h"
 
-#include "core/runtime/automation_error.h"
+#include "runtime/automation_error.h"
 
 namespace harumado::sim {
 namespace {

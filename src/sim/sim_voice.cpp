@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "core/runtime/automation_error.h"
+#include "runtime/automation_error.h"
 #include "sim/speech_markup.h"
 
 namespace harumado::sim {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "core/ui/dpi_scale.h"
-#include "core/ui/window.h"
+#include "platform/ui/dpi_scale.h"
+#include "platform/ui/window.h"
 #include "platform/window_system.h"
 #include "sim/world.h"
 

@@ -1,6 +1,6 @@
 #include "win32/clipboard_win32.h"
 
-#include "core/runtime/automation_error.h"
+#include "runtime/automation_error.h"
 #include "win32/text_win32.h"
 #include "win32/win32_api.h"
 

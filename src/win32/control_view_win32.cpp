@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/runtime/automation_error.h"
+#include "runtime/automation_error.h"
 #include "win32/dpi_win32.h"
 #include "win32/owner_draw_win32.h"
 #include "win32/picture_win32.h"

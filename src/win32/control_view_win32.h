@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "core/ui/window.h"
+#include "platform/ui/window.h"
 #include "win32/fonts_win32.h"
 #include "win32/scoped.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 // Dots per inch of windows and monitors, and the twips of the window layouts in pixels.
-#include "core/ui/dpi_scale.h"
+#include "platform/ui/dpi_scale.h"
 #include "win32/win32_api.h"
 
 namespace harumado::win32 {

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/runtime/automation_error.h"
+#include "runtime/automation_error.h"
 
 namespace harumado::win32 {
 

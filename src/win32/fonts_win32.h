@@ -3,7 +3,7 @@
 #include <map>
 #include <tuple>
 
-#include "core/ui/control.h"
+#include "platform/ui/control.h"
 #include "win32/scoped.h"
 
 namespace harumado::win32 {

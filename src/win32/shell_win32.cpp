@@ -1,6 +1,6 @@
 #include "win32/shell_win32.h"
 
-#include "core/runtime/automation_error.h"
+#include "runtime/automation_error.h"
 #include "win32/scoped.h"
 
 namespace harumado::win32 {

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "core/runtime/automation_error.h"
+#include "runtime/automation_error.h"
 #include "win32/dpi_win32.h"
 
 namespace harumado::win32 {

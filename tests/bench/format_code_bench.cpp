@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <string>
 
-#include "core/runtime/number_format.h"
+#include "runtime/number_format.h"
 
 int main() {
   for (const int commas : {1000, 10000, 100000}) {

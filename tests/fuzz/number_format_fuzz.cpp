@@ -1,9 +1,9 @@
 // The number-format engine: which codes are valid, and numbers, dates and texts shown under them.
 #include <cmath>
 
-#include "core/runtime/automation_error.h"
-#include "core/runtime/conversions.h"
-#include "core/runtime/number_format.h"
+#include "runtime/automation_error.h"
+#include "runtime/conversions.h"
+#include "runtime/number_format.h"
 #include "fuzz_support.h"
 
 namespace rt = harumado::rt;

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <optional>
 
-#include "core/runtime/automation_error.h"
-#include "core/runtime/conversions.h"
+#include "runtime/automation_error.h"
+#include "runtime/conversions.h"
 #include "fuzz_support.h"
 
 namespace rt = harumado::rt;

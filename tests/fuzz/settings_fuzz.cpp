@@ -1,8 +1,8 @@
 // The settings reader on any file content, and the writer's line read back.
 #include <cmath>
 
-#include "core/runtime/automation_error.h"
-#include "core/runtime/conversions.h"
+#include "runtime/automation_error.h"
+#include "runtime/conversions.h"
 #include "core/settings/settings_file.h"
 #include "core/settings/settings_writer.h"
 #include "fuzz_support.h"

@@ -2,7 +2,7 @@
 // What the tests share: the number of the automation error that a call raises.
 #include <cstdint>
 
-#include "core/runtime/automation_error.h"
+#include "runtime/automation_error.h"
 
 namespace harumado::test_support {
 

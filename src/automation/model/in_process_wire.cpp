@@ -3,7 +3,7 @@
 #include <string>
 
 #include "automation/error_numbers.h"
-#include "core/runtime/automation_error.h"
+#include "runtime/automation_error.h"
 
 namespace harumado::automation::model {
 namespace {

@@ -3,7 +3,7 @@
 
 #include "automation/model/model_objects.h"
 #include "automation/model/model_support.h"
-#include "core/runtime/conversions.h"
+#include "runtime/conversions.h"
 
 namespace harumado::automation::model {
 namespace {

@@ -6,7 +6,7 @@
 #include "automation/excel_members.h"
 #include "automation/model/model_objects.h"
 #include "automation/model/model_support.h"
-#include "core/runtime/automation_error.h"
+#include "runtime/automation_error.h"
 
 namespace harumado::automation::model {
 namespace {

@@ -2,7 +2,7 @@
 // its ranges (Cells, Range, Rows, Columns).
 #include "automation/model/model_objects.h"
 #include "automation/model/model_support.h"
-#include "core/runtime/conversions.h"
+#include "runtime/conversions.h"
 
 namespace harumado::automation::model {
 namespace {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <tuple>
 
-#include "core/runtime/automation_error.h"
-#include "core/runtime/conversions.h"
+#include "runtime/automation_error.h"
+#include "runtime/conversions.h"
 
 namespace harumado::automation::model {
 namespace {

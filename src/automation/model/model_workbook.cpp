@@ -1,7 +1,7 @@
 // A workbook: its name, SaveAs and Close.
 #include "automation/model/model_objects.h"
 #include "automation/model/model_support.h"
-#include "core/runtime/conversions.h"
+#include "runtime/conversions.h"
 #include "platform/spreadsheet_host.h"
 
 namespace harumado::automation::model {

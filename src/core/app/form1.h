@@ -17,7 +17,7 @@
 #include <string>
 
 #include "core/app/shared_state.h"
-#include "core/ui/window.h"
+#include "platform/ui/window.h"
 
 namespace harumado::ui::placement {
 struct Beside;

@@ -1,6 +1,6 @@
 // The three text fields of the main window: filtering, narrowing, hints, stop by mouse press.
 #include "core/app/form1.h"
-#include "core/runtime/narrow_form.h"
+#include "runtime/narrow_form.h"
 #include "core/ui/layouts.h"
 
 namespace harumado::app {

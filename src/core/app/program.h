@@ -11,7 +11,7 @@
 
 #include "core/paste/engine_state.h"
 #include "core/readaloud/hook_state.h"
-#include "core/ui/window.h"
+#include "platform/ui/window.h"
 #include "platform/services.h"
 
 namespace harumado::app {

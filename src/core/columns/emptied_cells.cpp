@@ -3,7 +3,7 @@
 #include <optional>
 #include <vector>
 
-#include "core/runtime/automation_error.h"
+#include "runtime/automation_error.h"
 #include "platform/spreadsheet_host.h"
 
 namespace harumado::columns {

@@ -2,9 +2,9 @@
 
 #include <optional>
 
-#include "core/runtime/automation_error.h"
-#include "core/runtime/conversions.h"
-#include "core/runtime/number_format.h"
+#include "runtime/automation_error.h"
+#include "runtime/conversions.h"
+#include "runtime/number_format.h"
 
 namespace harumado::columns {
 

@@ -1,7 +1,7 @@
 #include "core/columns/saved_content.h"
 
-#include "core/runtime/conversions.h"
-#include "core/runtime/number_format.h"
+#include "runtime/conversions.h"
+#include "runtime/number_format.h"
 
 namespace harumado::columns {
 namespace {

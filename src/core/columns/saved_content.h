@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/runtime/value.h"
+#include "runtime/value.h"
 #include "platform/spreadsheet_host.h"
 
 namespace harumado::columns {

@@ -10,7 +10,7 @@
 #include "core/app/program.h"
 #include "core/paste/excel_access.h"
 #include "core/paste/module1.h"
-#include "core/runtime/value.h"
+#include "runtime/value.h"
 
 namespace harumado::paste {
 

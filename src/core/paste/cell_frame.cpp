@@ -5,7 +5,7 @@
 
 #include "core/app/form1.h"
 #include "core/app/program.h"
-#include "core/runtime/automation_error.h"
+#include "runtime/automation_error.h"
 #include "core/workbook/press_error.h"
 
 namespace harumado::app {

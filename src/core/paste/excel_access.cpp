@@ -1,7 +1,7 @@
 #include "core/paste/excel_access.h"
 
 #include "core/app/program.h"
-#include "core/runtime/automation_error.h"
+#include "runtime/automation_error.h"
 
 namespace harumado::paste {
 

@@ -15,9 +15,9 @@
 #include "core/paste/module1.h"
 #include "core/paste/paste_modes.h"
 #include "core/paste/show_mode.h"
-#include "core/runtime/automation_error.h"
-#include "core/runtime/conversions.h"
-#include "core/runtime/skip_mode.h"
+#include "runtime/automation_error.h"
+#include "runtime/conversions.h"
+#include "runtime/skip_mode.h"
 
 namespace harumado::paste {
 namespace {

@@ -4,7 +4,7 @@
 #include "core/app/program.h"
 #include "core/readaloud/form3.h"
 #include "core/readaloud/module3.h"
-#include "core/runtime/skip_mode.h"
+#include "runtime/skip_mode.h"
 
 namespace harumado::readaloud {
 namespace {

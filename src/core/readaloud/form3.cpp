@@ -5,7 +5,7 @@
 #include "core/app/form1.h"
 #include "core/app/program.h"
 #include "core/readaloud/module3.h"
-#include "core/runtime/skip_mode.h"
+#include "runtime/skip_mode.h"
 #include "core/ui/layouts.h"
 
 namespace harumado::readaloud {

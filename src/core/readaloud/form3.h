@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "core/ui/window.h"
+#include "platform/ui/window.h"
 #include "platform/voice.h"
 
 namespace harumado::app {

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/runtime/value.h"
+#include "runtime/value.h"
 
 namespace harumado::platform {
 class Files;

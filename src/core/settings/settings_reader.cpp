@@ -1,7 +1,7 @@
 #include <optional>
 
-#include "core/runtime/automation_error.h"
-#include "core/runtime/conversions.h"
+#include "runtime/automation_error.h"
+#include "runtime/conversions.h"
 #include "core/settings/settings_file.h"
 #include "platform/files.h"
 #include "platform/shell.h"

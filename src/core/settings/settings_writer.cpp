@@ -1,7 +1,7 @@
 #include "core/settings/settings_writer.h"
 
 #include "core/paste/paste_modes.h"
-#include "core/runtime/automation_error.h"
+#include "runtime/automation_error.h"
 #include "core/settings/settings_file.h"
 #include "platform/files.h"
 #include "platform/shell.h"

@@ -2,7 +2,7 @@
 // The usage window: one picture, the one-page manual. No behaviour of its own.
 #include <memory>
 
-#include "core/ui/window.h"
+#include "platform/ui/window.h"
 
 namespace harumado::ui {
 

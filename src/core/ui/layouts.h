@@ -2,7 +2,7 @@
 // The three windows as they are when created: every control with its data.
 #include <memory>
 
-#include "core/ui/window.h"
+#include "platform/ui/window.h"
 
 namespace harumado::ui {
 

@@ -3,7 +3,7 @@
 #include "core/app/form1.h"
 #include "core/app/program.h"
 #include "core/readaloud/form3.h"
-#include "core/runtime/skip_mode.h"
+#include "runtime/skip_mode.h"
 #include "core/ui/form2.h"
 #include "core/ui/window_placement.h"
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "core/ui/dpi_scale.h"
+#include "platform/ui/dpi_scale.h"
 
 namespace harumado::ui::placement {
 namespace {

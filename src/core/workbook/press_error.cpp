@@ -1,7 +1,7 @@
 #include "core/workbook/press_error.h"
 
 #include "core/app/form1.h"
-#include "core/runtime/automation_error.h"
+#include "runtime/automation_error.h"
 #include "core/ui/layouts.h"
 #include "core/workbook/texts.h"
 #include "core/workbook/workbook_path.h"

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "core/runtime/automation_error.h"
+#include "runtime/automation_error.h"
 
 namespace harumado::workbook {
 

@@ -5,7 +5,7 @@
 #include "core/app/form1.h"
 #include "core/app/program.h"
 #include "core/paste/module1.h"
-#include "core/runtime/automation_error.h"
+#include "runtime/automation_error.h"
 #include "core/ui/layouts.h"
 #include "core/workbook/name_refusal.h"
 #include "core/workbook/press_error.h"

@@ -1,8 +1,8 @@
 #include "sim/excel/adapters.h"
 
-#include "core/runtime/automation_error.h"
-#include "core/runtime/conversions.h"
-#include "core/runtime/number_format.h"
+#include "runtime/automation_error.h"
+#include "runtime/conversions.h"
+#include "runtime/number_format.h"
 #include "sim/excel/sim_excel.h"
 
 namespace harumado::sim {

@@ -3,7 +3,7 @@
 #include <array>
 #include <cwchar>
 
-#include "core/runtime/automation_error.h"
+#include "runtime/automation_error.h"
 #include "sim/excel/instance.h"
 
 namespace harumado::sim {

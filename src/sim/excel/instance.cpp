@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/runtime/automation_error.h"
+#include "runtime/automation_error.h"
 #include "platform/spreadsheet_host.h"
 
 namespace harumado::sim {

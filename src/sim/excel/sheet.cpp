@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/runtime/automation_error.h"
-#include "core/runtime/conversions.h"
-#include "core/runtime/number_format.h"
+#include "runtime/automation_error.h"
+#include "runtime/conversions.h"
+#include "runtime/number_format.h"
 #include "sim/excel/paste_block.h"
 #include "sim/excel/typed_input.h"
 

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/runtime/value.h"
+#include "runtime/value.h"
 #include "platform/spreadsheet_host.h"
 #include "sim/excel/shapes.h"
 #include "sim/excel/sheet_axis.h"

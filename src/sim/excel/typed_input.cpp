@@ -2,8 +2,8 @@
 
 #include <cwchar>
 
-#include "core/runtime/conversions.h"
-#include "core/runtime/number_format.h"
+#include "runtime/conversions.h"
+#include "runtime/number_format.h"
 
 namespace harumado::sim {
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/runtime/value.h"
+#include "runtime/value.h"
 
 namespace harumado::sim {
 

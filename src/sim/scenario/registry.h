@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "core/ui/control.h"
+#include "platform/ui/control.h"
 #include "sim/scenario/lexer.h"
 
 namespace harumado::sim::scenario {

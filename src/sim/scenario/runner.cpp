@@ -6,7 +6,7 @@
 #include <sstream>
 
 #include "core/app/form1.h"
-#include "core/runtime/automation_error.h"
+#include "runtime/automation_error.h"
 
 namespace harumado::sim::scenario {
 namespace {

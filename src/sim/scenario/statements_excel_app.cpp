@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "core/runtime/automation_error.h"
+#include "runtime/automation_error.h"
 #include "sim/excel/call_gate.h"
 #include "sim/excel/instance.h"
 #include "sim/scenario/registry.h"

@@ -2,9 +2,9 @@
 // widths, protection, formulas) and the expectations on cells, selection, shapes and columns.
 #include <functional>
 
-#include "core/runtime/automation_error.h"
-#include "core/runtime/conversions.h"
-#include "core/runtime/number_format.h"
+#include "runtime/automation_error.h"
+#include "runtime/conversions.h"
+#include "runtime/number_format.h"
 #include "sim/excel/sheet.h"
 #include "sim/scenario/registry.h"
 #include "sim/scenario/runner.h"

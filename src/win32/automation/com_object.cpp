@@ -4,7 +4,7 @@
 
 #include "automation/error_numbers.h"
 #include "automation/excel_members.h"
-#include "core/runtime/automation_error.h"
+#include "runtime/automation_error.h"
 #include "win32/automation/com_values.h"
 
 namespace harumado::win32 {

@@ -4,7 +4,7 @@
 #include <limits>
 
 #include "automation/error_numbers.h"
-#include "core/runtime/automation_error.h"
+#include "runtime/automation_error.h"
 
 namespace harumado::win32 {
 namespace {

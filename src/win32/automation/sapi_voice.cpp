@@ -1,7 +1,7 @@
 #include "win32/automation/sapi_voice.h"
 
 #include "automation/error_numbers.h"
-#include "core/runtime/automation_error.h"
+#include "runtime/automation_error.h"
 #include "win32/automation/com_object.h"
 #include "win32/automation/sapi_api.h"
 

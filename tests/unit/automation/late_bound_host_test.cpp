@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/runtime/automation_error.h"
+#include "runtime/automation_error.h"
 #include "sim/automation/loopback_runtime.h"
 #include "sim/desktop.h"
 #include "support/error_of.h"

@@ -6,7 +6,7 @@
 #include "automation/excel_members.h"
 #include "automation/model/in_process_wire.h"
 #include "automation/model/model_support.h"
-#include "core/runtime/automation_error.h"
+#include "runtime/automation_error.h"
 #include "sim/desktop.h"
 #include "support/error_of.h"
 

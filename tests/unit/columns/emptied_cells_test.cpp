@@ -5,7 +5,7 @@
 #include <map>
 #include <set>
 
-#include "core/runtime/automation_error.h"
+#include "runtime/automation_error.h"
 #include "platform/spreadsheet_host.h"
 
 namespace harumado::columns {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "core/runtime/automation_error.h"
+#include "runtime/automation_error.h"
 #include "platform/spreadsheet_host.h"
 #include "sim/desktop.h"
 

@@ -7,7 +7,7 @@
 #include "core/app/form1.h"
 #include "core/app/program.h"
 #include "core/paste/module1.h"
-#include "core/runtime/skip_mode.h"
+#include "runtime/skip_mode.h"
 #include "sim/desktop.h"
 
 namespace harumado {

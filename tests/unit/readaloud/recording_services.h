@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/runtime/automation_error.h"
+#include "runtime/automation_error.h"
 #include "platform/clipboard.h"
 #include "platform/voice.h"
 #include "sim/desktop.h"

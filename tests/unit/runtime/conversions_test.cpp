@@ -1,4 +1,4 @@
-#include "core/runtime/conversions.h"
+#include "runtime/conversions.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "core/runtime/automation_error.h"
+#include "runtime/automation_error.h"
 #include "support/error_of.h"
 
 namespace harumado::rt {

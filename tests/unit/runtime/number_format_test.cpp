@@ -1,11 +1,11 @@
-#include "core/runtime/number_format.h"
+#include "runtime/number_format.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "core/runtime/automation_error.h"
-#include "core/runtime/conversions.h"
+#include "runtime/automation_error.h"
+#include "runtime/conversions.h"
 #include "support/error_of.h"
 
 namespace harumado::rt {

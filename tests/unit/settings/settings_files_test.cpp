@@ -7,7 +7,7 @@
 
 #include "core/app/form1.h"
 #include "core/app/program.h"
-#include "core/runtime/automation_error.h"
+#include "runtime/automation_error.h"
 #include "core/settings/settings_file.h"
 #include "core/settings/settings_writer.h"
 #include "sim/desktop.h"

@@ -6,7 +6,7 @@
 #include <map>
 #include <set>
 
-#include "core/runtime/automation_error.h"
+#include "runtime/automation_error.h"
 #include "core/settings/settings_file.h"
 #include "platform/files.h"
 #include "platform/shell.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/runtime/automation_error.h"
+#include "runtime/automation_error.h"
 #include "sim/desktop.h"
 #include "sim/excel/sim_excel.h"
 #include "support/error_of.h"

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/runtime/automation_error.h"
+#include "runtime/automation_error.h"
 #include "support/error_of.h"
 
 namespace harumado::sim {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/runtime/conversions.h"
+#include "runtime/conversions.h"
 
 namespace harumado::sim {
 namespace {

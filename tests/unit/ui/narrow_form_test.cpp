@@ -1,4 +1,4 @@
-#include "core/runtime/narrow_form.h"
+#include "runtime/narrow_form.h"
 
 #include <gtest/gtest.h>
 

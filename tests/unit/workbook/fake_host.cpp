@@ -1,6 +1,6 @@
 #include "fake_host.h"
 
-#include "core/runtime/automation_error.h"
+#include "runtime/automation_error.h"
 
 namespace harumado::workbook::fake {
 namespace {

@@ -10,7 +10,7 @@
 
 #include "core/app/form1.h"
 #include "core/app/program.h"
-#include "core/runtime/automation_error.h"
+#include "runtime/automation_error.h"
 #include "core/ui/layouts.h"
 #include "fake_host.h"
 #include "sim/desktop.h"

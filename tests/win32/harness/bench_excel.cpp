@@ -7,7 +7,7 @@
 #include <numeric>
 
 #include "automation/late_bound_host.h"
-#include "core/runtime/automation_error.h"
+#include "runtime/automation_error.h"
 #include "excel_support.h"
 #include "scenario_support.h"
 #include "win32/automation/com_runtime.h"

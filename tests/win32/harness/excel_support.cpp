@@ -5,7 +5,7 @@
 
 #include "automation/dispatch.h"
 #include "automation/late_bound_host.h"
-#include "core/runtime/automation_error.h"
+#include "runtime/automation_error.h"
 #include "win32/automation/com_runtime.h"
 
 namespace harumado::harness {

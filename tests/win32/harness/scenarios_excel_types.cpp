@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "automation/late_bound_host.h"
-#include "core/runtime/automation_error.h"
-#include "core/runtime/conversions.h"
+#include "runtime/automation_error.h"
+#include "runtime/conversions.h"
 #include "excel_support.h"
 #include "scenario_support.h"
 #include "stacking.h"

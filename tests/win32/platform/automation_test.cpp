@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "automation/dispatch.h"
-#include "core/runtime/automation_error.h"
+#include "runtime/automation_error.h"
 #include "fake_dispatch.h"
 #include "platform_test.h"
 #include "win32/automation/busy_message_filter.h"

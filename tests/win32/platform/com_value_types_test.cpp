@@ -7,8 +7,8 @@
 
 #include "automation/dispatch.h"
 #include "automation/excel_members.h"
-#include "core/runtime/automation_error.h"
-#include "core/runtime/conversions.h"
+#include "runtime/automation_error.h"
+#include "runtime/conversions.h"
 #include "fake_dispatch.h"
 #include "platform_test.h"
 #include "win32/automation/com_object.h"

@@ -1,5 +1,5 @@
 // Files and shell folders on the real file system.
-#include "core/runtime/automation_error.h"
+#include "runtime/automation_error.h"
 #include "platform_test.h"
 #include "win32/errors_win32.h"
 #include "win32/files_win32.h"

@@ -4,7 +4,7 @@
 #include <memory>
 #include <thread>
 
-#include "core/runtime/automation_error.h"
+#include "runtime/automation_error.h"
 #include "core/ui/layouts.h"
 #include "platform_test.h"
 #include "win32/dpi_win32.h"

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "automation/error_numbers.h"
-#include "core/runtime/automation_error.h"
+#include "runtime/automation_error.h"
 #include "win32/automation/com_values.h"
 
 namespace harumado::doubles {

@@ -1,7 +1,7 @@
 #include "value_types.h"
 
-#include "core/runtime/automation_error.h"
-#include "core/runtime/format_code.h"
+#include "runtime/automation_error.h"
+#include "runtime/format_code.h"
 
 namespace harumado::doubles {
 namespace {

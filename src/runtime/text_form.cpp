@@ -3,9 +3,9 @@
 #include <cmath>
 #include <string>
 
-#include "core/runtime/automation_error.h"
-#include "core/runtime/calendar.h"
-#include "core/runtime/conversions.h"
+#include "runtime/automation_error.h"
+#include "runtime/calendar.h"
+#include "runtime/conversions.h"
 
 namespace harumado::rt {
 

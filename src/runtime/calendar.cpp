@@ -1,4 +1,4 @@
-#include "core/runtime/calendar.h"
+#include "runtime/calendar.h"
 
 #include <cmath>
 

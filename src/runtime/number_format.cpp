@@ -1,11 +1,11 @@
-#include "core/runtime/number_format.h"
+#include "runtime/number_format.h"
 
 #include <cmath>
 
-#include "core/runtime/automation_error.h"
-#include "core/runtime/conversions.h"
-#include "core/runtime/format_code.h"
-#include "core/runtime/section_render.h"
+#include "runtime/automation_error.h"
+#include "runtime/conversions.h"
+#include "runtime/format_code.h"
+#include "runtime/section_render.h"
 
 namespace harumado::rt {
 

@@ -1,8 +1,8 @@
 #include <array>
 #include <string>
 
-#include "core/runtime/calendar.h"
-#include "core/runtime/section_render.h"
+#include "runtime/calendar.h"
+#include "runtime/section_render.h"
 
 namespace harumado::rt::detail {
 

@@ -1,4 +1,4 @@
-#include "core/ui/window.h"
+#include "platform/ui/window.h"
 
 #include <stdexcept>
 

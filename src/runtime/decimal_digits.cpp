@@ -1,4 +1,4 @@
-#include "core/runtime/decimal_digits.h"
+#include "runtime/decimal_digits.h"
 
 #include <array>
 #include <charconv>

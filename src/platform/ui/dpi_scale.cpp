@@ -1,4 +1,4 @@
-#include "core/ui/dpi_scale.h"
+#include "platform/ui/dpi_scale.h"
 
 #include <cstdint>
 #include <limits>

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/ui/control.h"
+#include "platform/ui/control.h"
 #include "platform/types.h"
 
 namespace harumado::ui {

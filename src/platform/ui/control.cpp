@@ -1,8 +1,8 @@
-#include "core/ui/control.h"
+#include "platform/ui/control.h"
 
 #include <algorithm>
 
-#include "core/ui/window.h"
+#include "platform/ui/window.h"
 
 namespace harumado::ui {
 

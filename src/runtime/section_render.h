@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/runtime/format_code.h"
+#include "runtime/format_code.h"
 
 namespace harumado::rt::detail {
 

@@ -1,4 +1,4 @@
-#include "core/runtime/automation_error.h"
+#include "runtime/automation_error.h"
 
 #include <array>
 #include <charconv>

@@ -1,8 +1,8 @@
-#include "core/runtime/format_code.h"
+#include "runtime/format_code.h"
 
 #include <array>
 
-#include "core/runtime/automation_error.h"
+#include "runtime/automation_error.h"
 
 namespace harumado::rt::detail {
 

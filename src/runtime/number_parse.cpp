@@ -4,8 +4,8 @@
 #include <limits>
 #include <string>
 
-#include "core/runtime/automation_error.h"
-#include "core/runtime/conversions.h"
+#include "runtime/automation_error.h"
+#include "runtime/conversions.h"
 
 namespace harumado::rt {
 

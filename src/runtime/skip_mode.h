@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <utility>
 
-#include "core/runtime/automation_error.h"
+#include "runtime/automation_error.h"
 
 namespace harumado::rt {
 

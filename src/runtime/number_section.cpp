@@ -1,8 +1,8 @@
 #include <string>
 
-#include "core/runtime/conversions.h"
-#include "core/runtime/decimal_digits.h"
-#include "core/runtime/section_render.h"
+#include "runtime/conversions.h"
+#include "runtime/decimal_digits.h"
+#include "runtime/section_render.h"
 
 namespace harumado::rt::detail {
 
