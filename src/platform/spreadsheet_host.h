@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "runtime/value.h"
 #include "platform/types.h"
+#include "runtime/value.h"
 
 namespace harumado::platform {
 

@@ -1,7 +1,7 @@
 #include "sim/sim_window_system.h"
 
-#include "runtime/automation_error.h"
 #include "platform/ui/dpi_scale.h"
+#include "runtime/automation_error.h"
 
 namespace harumado::sim {
 namespace {

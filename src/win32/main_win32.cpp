@@ -1,7 +1,7 @@
 // The Windows program: the platform services, the program, and the main message loop.
 
-#include "core/app/program.h"
 #include "automation/late_bound_host.h"
+#include "core/app/program.h"
 #include "win32/automation/com_runtime.h"
 #include "win32/automation/sapi_voice.h"
 #include "win32/clipboard_win32.h"

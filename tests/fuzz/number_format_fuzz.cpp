@@ -1,10 +1,10 @@
 // The number-format engine: which codes are valid, and numbers, dates and texts shown under them.
 #include <cmath>
 
+#include "fuzz_support.h"
 #include "runtime/automation_error.h"
 #include "runtime/conversions.h"
 #include "runtime/number_format.h"
-#include "fuzz_support.h"
 
 namespace rt = harumado::rt;
 

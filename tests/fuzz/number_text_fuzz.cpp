@@ -3,9 +3,9 @@
 #include <cmath>
 #include <optional>
 
+#include "fuzz_support.h"
 #include "runtime/automation_error.h"
 #include "runtime/conversions.h"
-#include "fuzz_support.h"
 
 namespace rt = harumado::rt;
 

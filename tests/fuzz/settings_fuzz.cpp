@@ -1,11 +1,11 @@
 // The settings reader on any file content, and the writer's line read back.
 #include <cmath>
 
-#include "runtime/automation_error.h"
-#include "runtime/conversions.h"
 #include "core/settings/settings_file.h"
 #include "core/settings/settings_writer.h"
 #include "fuzz_support.h"
+#include "runtime/automation_error.h"
+#include "runtime/conversions.h"
 
 namespace rt = harumado::rt;
 namespace settings = harumado::settings;

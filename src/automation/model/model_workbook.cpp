@@ -1,8 +1,8 @@
 // A workbook: its name, SaveAs and Close.
 #include "automation/model/model_objects.h"
 #include "automation/model/model_support.h"
-#include "runtime/conversions.h"
 #include "platform/spreadsheet_host.h"
+#include "runtime/conversions.h"
 
 namespace harumado::automation::model {
 namespace {

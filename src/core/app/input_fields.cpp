@@ -1,7 +1,7 @@
 // The three text fields of the main window: filtering, narrowing, hints, stop by mouse press.
 #include "core/app/form1.h"
-#include "runtime/narrow_form.h"
 #include "core/ui/layouts.h"
+#include "runtime/narrow_form.h"
 
 namespace harumado::app {
 

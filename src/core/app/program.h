@@ -11,8 +11,8 @@
 
 #include "core/paste/engine_state.h"
 #include "core/readaloud/hook_state.h"
-#include "platform/ui/window.h"
 #include "platform/services.h"
+#include "platform/ui/window.h"
 
 namespace harumado::app {
 

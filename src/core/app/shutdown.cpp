@@ -2,9 +2,9 @@
 #include "core/app/form1.h"
 #include "core/app/program.h"
 #include "core/readaloud/module3.h"
+#include "core/settings/settings_writer.h"
 #include "runtime/automation_error.h"
 #include "runtime/conversions.h"
-#include "core/settings/settings_writer.h"
 
 namespace harumado::app {
 

@@ -4,11 +4,11 @@
 #include "core/app/form1.h"
 #include "core/app/program.h"
 #include "core/paste/paste_modes.h"
+#include "core/settings/settings_file.h"
+#include "core/ui/window_placement.h"
 #include "runtime/automation_error.h"
 #include "runtime/conversions.h"
 #include "runtime/skip_mode.h"
-#include "core/settings/settings_file.h"
-#include "core/ui/window_placement.h"
 
 namespace harumado::app {
 namespace {

@@ -5,9 +5,9 @@
 #include "core/app/program.h"
 #include "core/columns/fit_column.h"
 #include "core/columns/module4.h"
+#include "platform/spreadsheet_host.h"
 #include "runtime/automation_error.h"
 #include "runtime/skip_mode.h"
-#include "platform/spreadsheet_host.h"
 
 namespace harumado::columns {
 

@@ -3,8 +3,8 @@
 #include <optional>
 #include <vector>
 
-#include "runtime/automation_error.h"
 #include "platform/spreadsheet_host.h"
+#include "runtime/automation_error.h"
 
 namespace harumado::columns {
 

@@ -7,10 +7,10 @@
 #include "core/columns/emptied_cells.h"
 #include "core/columns/numeric_text.h"
 #include "core/columns/saved_content.h"
+#include "platform/spreadsheet_host.h"
 #include "runtime/automation_error.h"
 #include "runtime/conversions.h"
 #include "runtime/number_format.h"
-#include "platform/spreadsheet_host.h"
 
 namespace harumado::columns {
 namespace {

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string>
 
-#include "runtime/value.h"
 #include "platform/spreadsheet_host.h"
+#include "runtime/value.h"
 
 namespace harumado::columns {
 

@@ -5,8 +5,8 @@
 
 #include "core/app/form1.h"
 #include "core/app/program.h"
-#include "runtime/automation_error.h"
 #include "core/workbook/press_error.h"
+#include "runtime/automation_error.h"
 
 namespace harumado::app {
 namespace {

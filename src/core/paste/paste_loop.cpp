@@ -8,12 +8,12 @@
 #include "core/app/program.h"
 #include "core/paste/excel_access.h"
 #include "core/paste/module1.h"
-#include "runtime/automation_error.h"
-#include "runtime/conversions.h"
-#include "runtime/skip_mode.h"
 #include "core/workbook/workbook_path.h"
 #include "platform/spreadsheet_host.h"
 #include "platform/window_system.h"
+#include "runtime/automation_error.h"
+#include "runtime/conversions.h"
+#include "runtime/skip_mode.h"
 
 namespace harumado::paste {
 namespace {

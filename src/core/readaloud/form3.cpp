@@ -5,8 +5,8 @@
 #include "core/app/form1.h"
 #include "core/app/program.h"
 #include "core/readaloud/module3.h"
-#include "runtime/skip_mode.h"
 #include "core/ui/layouts.h"
+#include "runtime/skip_mode.h"
 
 namespace harumado::readaloud {
 namespace {

@@ -1,10 +1,10 @@
 #include <optional>
 
-#include "runtime/automation_error.h"
-#include "runtime/conversions.h"
 #include "core/settings/settings_file.h"
 #include "platform/files.h"
 #include "platform/shell.h"
+#include "runtime/automation_error.h"
+#include "runtime/conversions.h"
 
 namespace harumado::settings {
 namespace {

@@ -1,10 +1,10 @@
 #include "core/settings/settings_writer.h"
 
 #include "core/paste/paste_modes.h"
-#include "runtime/automation_error.h"
 #include "core/settings/settings_file.h"
 #include "platform/files.h"
 #include "platform/shell.h"
+#include "runtime/automation_error.h"
 
 namespace harumado::settings {
 namespace {

@@ -2,9 +2,9 @@
 #include "core/app/form1.h"
 #include "core/app/program.h"
 #include "core/paste/paste_modes.h"
-#include "runtime/skip_mode.h"
 #include "core/ui/form2.h"
 #include "core/ui/window_placement.h"
+#include "runtime/skip_mode.h"
 
 namespace harumado::app {
 

@@ -1,10 +1,10 @@
 #include "core/workbook/press_error.h"
 
 #include "core/app/form1.h"
-#include "runtime/automation_error.h"
 #include "core/ui/layouts.h"
 #include "core/workbook/texts.h"
 #include "core/workbook/workbook_path.h"
+#include "runtime/automation_error.h"
 
 namespace harumado::workbook {
 

@@ -5,13 +5,13 @@
 #include "core/app/form1.h"
 #include "core/app/program.h"
 #include "core/paste/module1.h"
-#include "runtime/automation_error.h"
 #include "core/ui/layouts.h"
 #include "core/workbook/name_refusal.h"
 #include "core/workbook/press_error.h"
 #include "core/workbook/save_format.h"
 #include "core/workbook/texts.h"
 #include "core/workbook/workbook_path.h"
+#include "runtime/automation_error.h"
 
 namespace harumado::app {
 

@@ -8,7 +8,6 @@
 
 #include "core/app/form1.h"
 #include "core/app/program.h"
-#include "runtime/automation_error.h"
 #include "core/ui/layouts.h"
 #include "core/workbook/name_refusal.h"
 #include "core/workbook/run_excel.h"
@@ -16,6 +15,7 @@
 #include "core/workbook/texts.h"
 #include "core/workbook/workbook_path.h"
 #include "platform/spreadsheet_host.h"
+#include "runtime/automation_error.h"
 
 namespace harumado::app {
 namespace {

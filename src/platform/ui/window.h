@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/ui/control.h"
 #include "platform/types.h"
+#include "platform/ui/control.h"
 
 namespace harumado::ui {
 

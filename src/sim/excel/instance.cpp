@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "runtime/automation_error.h"
 #include "platform/spreadsheet_host.h"
+#include "runtime/automation_error.h"
 
 namespace harumado::sim {
 namespace {

@@ -9,8 +9,8 @@
 #include <utility>
 #include <vector>
 
-#include "runtime/value.h"
 #include "platform/spreadsheet_host.h"
+#include "runtime/value.h"
 #include "sim/excel/shapes.h"
 #include "sim/excel/sheet_axis.h"
 

@@ -5,8 +5,8 @@
 #include <map>
 #include <set>
 
-#include "runtime/automation_error.h"
 #include "platform/spreadsheet_host.h"
+#include "runtime/automation_error.h"
 
 namespace harumado::columns {
 namespace {

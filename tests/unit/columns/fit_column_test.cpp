@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "runtime/automation_error.h"
 #include "platform/spreadsheet_host.h"
+#include "runtime/automation_error.h"
 #include "sim/desktop.h"
 
 namespace harumado::columns {

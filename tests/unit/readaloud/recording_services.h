@@ -9,9 +9,9 @@
 #include <utility>
 #include <vector>
 
-#include "runtime/automation_error.h"
 #include "platform/clipboard.h"
 #include "platform/voice.h"
+#include "runtime/automation_error.h"
 #include "sim/desktop.h"
 
 namespace harumado::testing {

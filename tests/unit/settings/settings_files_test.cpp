@@ -7,9 +7,9 @@
 
 #include "core/app/form1.h"
 #include "core/app/program.h"
-#include "runtime/automation_error.h"
 #include "core/settings/settings_file.h"
 #include "core/settings/settings_writer.h"
+#include "runtime/automation_error.h"
 #include "sim/desktop.h"
 
 namespace harumado::settings {

@@ -6,10 +6,10 @@
 #include <map>
 #include <set>
 
-#include "runtime/automation_error.h"
 #include "core/settings/settings_file.h"
 #include "platform/files.h"
 #include "platform/shell.h"
+#include "runtime/automation_error.h"
 
 namespace harumado::settings {
 namespace {

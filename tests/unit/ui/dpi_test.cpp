@@ -8,9 +8,9 @@
 #include "core/app/form1.h"
 #include "core/app/program.h"
 #include "core/readaloud/form3.h"
-#include "platform/ui/dpi_scale.h"
 #include "core/ui/form2.h"
 #include "core/ui/window_placement.h"
+#include "platform/ui/dpi_scale.h"
 #include "sim/desktop.h"
 
 namespace harumado {

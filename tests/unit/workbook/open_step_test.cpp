@@ -10,9 +10,9 @@
 
 #include "core/app/form1.h"
 #include "core/app/program.h"
-#include "runtime/automation_error.h"
 #include "core/ui/layouts.h"
 #include "fake_host.h"
+#include "runtime/automation_error.h"
 #include "sim/desktop.h"
 
 namespace harumado::workbook::fake {

@@ -7,8 +7,8 @@
 #include <numeric>
 
 #include "automation/late_bound_host.h"
-#include "runtime/automation_error.h"
 #include "excel_support.h"
+#include "runtime/automation_error.h"
 #include "scenario_support.h"
 #include "win32/automation/com_runtime.h"
 

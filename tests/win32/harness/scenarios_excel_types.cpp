@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "automation/late_bound_host.h"
+#include "excel_support.h"
 #include "runtime/automation_error.h"
 #include "runtime/conversions.h"
-#include "excel_support.h"
 #include "scenario_support.h"
 #include "stacking.h"
 #include "win32/automation/com_runtime.h"
@@ -224,9 +224,9 @@ void ExcelValueTypes(const std::wstring&, const std::vector<std::wstring>& args)
 }
 
 // Pasting with the main window topmost (mode 整数, two cells a row): yen amounts (one with more
-// decimals than Excel's Currency keeps) and whole numbers are pasted as on the simulated desktop, the date cells beside the pastes stay, and the
-// main window stays in front of Excel's window, which each paste brings forward. The column fit
-// afterwards leaves the date cells as they were.
+// decimals than Excel's Currency keeps) and whole numbers are pasted as on the simulated desktop,
+// the date cells beside the pastes stay, and the main window stays in front of Excel's window,
+// which each paste brings forward. The column fit afterwards leaves the date cells as they were.
 void ExcelTypedPaste(const std::wstring& program, const std::vector<std::wstring>& args) {
   DoublesFrom(args);
   Expect(CloseAllExcel(), L"no Excel runs at the start");

@@ -4,8 +4,8 @@
 // object table, IDispatch calls across processes, errors, busy refusals, a server that ends.
 #include "automation/error_numbers.h"
 #include "automation/late_bound_host.h"
-#include "runtime/automation_error.h"
 #include "excel_support.h"
+#include "runtime/automation_error.h"
 #include "scenario_support.h"
 #include "win32/automation/com_runtime.h"
 

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "automation/dispatch.h"
-#include "runtime/automation_error.h"
 #include "fake_dispatch.h"
 #include "platform_test.h"
+#include "runtime/automation_error.h"
 #include "win32/automation/busy_message_filter.h"
 #include "win32/automation/com_object.h"
 #include "win32/automation/com_values.h"

@@ -7,10 +7,10 @@
 
 #include "automation/dispatch.h"
 #include "automation/excel_members.h"
-#include "runtime/automation_error.h"
-#include "runtime/conversions.h"
 #include "fake_dispatch.h"
 #include "platform_test.h"
+#include "runtime/automation_error.h"
+#include "runtime/conversions.h"
 #include "win32/automation/com_object.h"
 #include "win32/automation/com_values.h"
 

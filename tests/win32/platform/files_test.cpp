@@ -1,6 +1,6 @@
 // Files and shell folders on the real file system.
-#include "runtime/automation_error.h"
 #include "platform_test.h"
+#include "runtime/automation_error.h"
 #include "win32/errors_win32.h"
 #include "win32/files_win32.h"
 #include "win32/scoped.h"

@@ -4,9 +4,9 @@
 #include <memory>
 #include <thread>
 
-#include "runtime/automation_error.h"
 #include "core/ui/layouts.h"
 #include "platform_test.h"
+#include "runtime/automation_error.h"
 #include "win32/dpi_win32.h"
 #include "win32/win32_api.h"
 #include "win32/window_system_win32.h"

@@ -5,9 +5,9 @@
 #include "../common/log_file.h"
 #include "automation/model/model.h"
 #include "automation/model/model_support.h"
+#include "real_world.h"
 #include "runtime/automation_error.h"
 #include "runtime/conversions.h"
-#include "real_world.h"
 #include "sim/excel/adapters.h"
 #include "value_types.h"
 

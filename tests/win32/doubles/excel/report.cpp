@@ -2,9 +2,9 @@
 // sheet, column widths and the calls it took, one fact a line.
 #include <string>
 
+#include "double_excel.h"
 #include "runtime/conversions.h"
 #include "runtime/number_format.h"
-#include "double_excel.h"
 #include "sim/excel/call_gate.h"
 #include "sim/excel/sheet.h"
 
