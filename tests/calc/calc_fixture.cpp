@@ -1,0 +1,95 @@
+#include "calc_fixture.h"
+
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <com/sun/star/beans/PropertyValue.hpp>
+#include <com/sun/star/frame/Desktop.hpp>
+#include <com/sun/star/frame/XComponentLoader.hpp>
+#include <cstdlib>
+
+#include "calc/office_connection.h"
+
+namespace harumado::calc::testing {
+
+namespace {
+// A first start of a fresh profile restarts LibreOffice once; allow for a slow machine.
+constexpr int kStartTimeoutMs = 90000;
+}  // namespace
+
+TempDir::TempDir() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "harumado-calc-XXXXXX").string();
+  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+  path_ = pattern;
+}
+
+TempDir::~TempDir() {
+  std::error_code ignored;
+  std::filesystem::remove_all(path_, ignored);
+}
+
+std::string UniquePipeName() {
+  static std::atomic<int> next{0};
+  return "harumado-test-" + std::to_string(getpid()) + "-" + std::to_string(next++);
+}
+
+// The test process is the subreaper of what it starts: the office process, orphaned when its
+// launcher is killed, comes back to it and is collected here too.
+void KillGroup(pid_t group) {
+  if (group <= 0) return;
+  kill(-group, SIGKILL);
+  int status = 0;
+  while (waitpid(-group, &status, 0) > 0) {
+  }
+}
+
+namespace {
+const bool kSubreaper = prctl(PR_SET_CHILD_SUBREAPER, 1) == 0;
+}  // namespace
+
+Office::Office(std::string pipe) : pipe_(std::move(pipe)) {
+  (void)kSubreaper;
+  const auto started =
+      StartOffice(OfficeLaunch{HARUMADO_LO_PROGRAM_DIR "/soffice", pipe_, profile_.url(), true});
+  if (!started) throw std::runtime_error("soffice could not be started");
+  group_ = *started;
+  if (!WaitForPipe(pipe_, group_, kStartTimeoutMs).is()) {
+    KillGroup(group_);
+    group_ = 0;
+    throw std::runtime_error("soffice did not answer on its pipe in time");
+  }
+}
+
+Office::~Office() { Kill(); }
+
+void Office::Kill() {
+  KillGroup(group_);
+  group_ = 0;
+}
+
+CalcHostOptions Office::Options() const {
+  CalcHostOptions options;
+  options.pipe_name = pipe_;
+  options.profile_url = profile_.url();
+  options.headless = true;
+  options.start_timeout_ms = kStartTimeoutMs;
+  return options;
+}
+
+Reference<css::uno::XComponentContext> Office::Context() {
+  auto context = ConnectToPipe(pipe_);
+  if (!context.is()) throw std::runtime_error("the test's soffice does not answer");
+  return context;
+}
+
+Reference<css::lang::XComponent> LoadHidden(Office& office, const std::filesystem::path& file) {
+  const auto desktop = css::frame::Desktop::create(office.Context());
+  Reference<css::frame::XComponentLoader> loader(desktop, css::uno::UNO_QUERY_THROW);
+  return loader->loadComponentFromURL(FileUrl(file.wstring()), "_blank", 0,
+                                      SequenceOf({Argument("Hidden", css::uno::Any(true))}));
+}
+
+}  // namespace harumado::calc::testing

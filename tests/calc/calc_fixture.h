@@ -1,0 +1,73 @@
+#pragma once
+// A real LibreOffice for the tests of the Calc host: one headless soffice per test suite with a
+// profile and a pipe of its own, reached within a bounded wait and killed with its whole process
+// group afterwards, so that nothing is left running.
+#include <gtest/gtest.h>
+#include <sys/types.h>
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "calc/calc_host.h"
+#include "calc/uno_support.h"
+
+namespace harumado::calc::testing {
+
+// The clipboard as a test sets it.
+class TestClipboard final : public ClipboardSource {
+ public:
+  std::optional<std::wstring> text;
+  std::optional<std::vector<std::uint8_t>> picture;
+  std::optional<std::wstring> Text() override { return text; }
+  std::optional<std::vector<std::uint8_t>> Picture() override { return picture; }
+};
+
+// A temporary folder, removed with everything in it.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  const std::filesystem::path& path() const { return path_; }
+  std::string url() const { return "file://" + path_.string(); }
+
+ private:
+  std::filesystem::path path_;
+};
+
+// A pipe name no other test uses.
+std::string UniquePipeName();
+
+// Ends every process of the group and collects the leader.
+void KillGroup(pid_t group);
+
+// A headless LibreOffice of the suite's own.
+class Office {
+ public:
+  // On a pipe of its own, or on the given one (a LibreOffice that follows an ended one).
+  explicit Office(std::string pipe = UniquePipeName());
+  ~Office();
+  Office(const Office&) = delete;
+  Office& operator=(const Office&) = delete;
+  const std::string& pipe() const { return pipe_; }
+  // A host attached to it (a new one per call), with the test's clipboard.
+  CalcHostOptions Options() const;
+  // Its desktop and context, for checking through UNO.
+  Reference<css::uno::XComponentContext> Context();
+  // Ends it at once, as a crash would.
+  void Kill();
+
+ private:
+  TempDir profile_;
+  std::string pipe_;
+  pid_t group_ = 0;
+};
+
+// Loads a file into the office (hidden) to check what was saved; the caller closes it.
+Reference<css::lang::XComponent> LoadHidden(Office& office, const std::filesystem::path& file);
+
+}  // namespace harumado::calc::testing
