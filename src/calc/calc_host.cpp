@@ -61,6 +61,10 @@ platform::ExcelApplication& CalcHost::GlobalApplication() {
   return *global_;
 }
 
+bool CalcHost::CanSaveFileFormat(int file_format) {
+  return FilterOfFileFormat(file_format) != nullptr;
+}
+
 void CalcHost::SetBusyPolicy(int) {}
 
 }  // namespace harumado::calc

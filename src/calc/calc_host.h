@@ -47,6 +47,8 @@ class CalcHost final : public platform::SpreadsheetHost {
   // be started, 0x80080005 when it started but did not answer in time.
   std::unique_ptr<platform::ExcelApplication> CreateObject() override;
   platform::ExcelApplication& GlobalApplication() override;
+  // Every format but xlsb, which Calc reads but cannot write.
+  bool CanSaveFileFormat(int file_format) override;
   // LibreOffice serves a call as soon as it can and never rejects one as busy: nothing to set.
   void SetBusyPolicy(int timeout_ms) override;
 

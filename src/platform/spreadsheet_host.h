@@ -120,6 +120,12 @@ class SpreadsheetHost {
   virtual std::unique_ptr<ExcelApplication> CreateObject() = 0;  // "CreateObject"
   // The application reached through Excel's Global object, created on first use and kept.
   virtual ExcelApplication& GlobalApplication() = 0;
+  // Whether SaveAs can write the file format. Excel writes all of them; a host over another
+  // spreadsheet may not (LibreOffice Calc reads xlsb but cannot write it).
+  virtual bool CanSaveFileFormat(int file_format) {
+    (void)file_format;
+    return true;
+  }
   // How a busy Excel is reported: a rejected call is retried for timeout_ms, then fails with
   // 0x80010001; no busy dialog is ever shown.
   virtual void SetBusyPolicy(int timeout_ms) = 0;

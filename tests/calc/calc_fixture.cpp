@@ -85,6 +85,28 @@ Reference<css::uno::XComponentContext> Office::Context() {
   return context;
 }
 
+Office* CalcSuite::office_ = nullptr;
+
+void CalcSuite::SetUpTestSuite() { office_ = new Office(); }
+
+void CalcSuite::TearDownTestSuite() {
+  delete office_;
+  office_ = nullptr;
+}
+
+void CalcSuite::SetUp() {
+  host_ = std::make_unique<CalcHost>(office_->Options(), clipboard_);
+  application_ = host_->GetActiveObject();
+  workbook_ = application_->AddWorkbook();
+  sheet_ = application_->ActiveSheet();
+  ASSERT_NE(sheet_, nullptr);
+}
+
+void CalcSuite::TearDown() {
+  sheet_.reset();
+  if (workbook_) workbook_->Close(false);
+}
+
 Reference<css::lang::XComponent> LoadHidden(Office& office, const std::filesystem::path& file) {
   const auto desktop = css::frame::Desktop::create(office.Context());
   Reference<css::frame::XComponentLoader> loader(desktop, css::uno::UNO_QUERY_THROW);

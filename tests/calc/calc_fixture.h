@@ -67,6 +67,23 @@ class Office {
   pid_t group_ = 0;
 };
 
+// A suite with one LibreOffice; each test gets a host attached to it and a new workbook, closed
+// after the test.
+class CalcSuite : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite();
+  static void TearDownTestSuite();
+  void SetUp() override;
+  void TearDown() override;
+
+  static Office* office_;
+  TestClipboard clipboard_;
+  std::unique_ptr<CalcHost> host_;
+  std::unique_ptr<platform::ExcelApplication> application_;
+  std::unique_ptr<platform::ExcelWorkbook> workbook_;
+  std::unique_ptr<platform::ExcelSheet> sheet_;
+};
+
 // Loads a file into the office (hidden) to check what was saved; the caller closes it.
 Reference<css::lang::XComponent> LoadHidden(Office& office, const std::filesystem::path& file);
 

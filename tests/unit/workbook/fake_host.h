@@ -1,6 +1,7 @@
 #pragma once
 // A small spreadsheet host for the open step's unit tests: instances and workbooks that count
 // how many of their objects are alive, a log of every operation, and scripted failures.
+#include <algorithm>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -25,6 +26,10 @@ class FakeHost : public platform::SpreadsheetHost {
   std::unique_ptr<platform::ExcelApplication> CreateObject() override;
   platform::ExcelApplication& GlobalApplication() override;
   void SetBusyPolicy(int timeout_ms) override;
+  bool CanSaveFileFormat(int file_format) override {
+    return std::find(unsavable_formats.begin(), unsavable_formats.end(), file_format) ==
+           unsavable_formats.end();
+  }
 
   // An instance that runs visible, as the user would have started it.
   void StartVisible();
@@ -40,6 +45,7 @@ class FakeHost : public platform::SpreadsheetHost {
   std::map<std::wstring, std::deque<std::int32_t>> failures;  // next errors of each operation
   std::function<void(const std::wstring& operation)> on_call;
   std::function<void(const std::wstring& path, int format)> on_save;
+  std::vector<int> unsavable_formats;  // file formats this host cannot write
 
  private:
   std::vector<Instance> instances_;
