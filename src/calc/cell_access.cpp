@@ -142,6 +142,9 @@ void EnterText(const CellRef& ref, const std::wstring& entry, CellFormats& forma
       break;
     case rt::Value::Kind::kText:
       SetString(ref, in.value.text());
+      // Calc gives a text that it would read as a number or formula the text format, to keep
+      // it a text; Excel keeps the cell's format, and the cell holds a text either way.
+      if (CellFormats::KeyOfCell(ref.cell) != key) CellFormats::SetKey(ref.cell, key);
       break;
     case rt::Value::Kind::kLogical:
       WriteValue(ref, in.value, formats);
@@ -158,9 +161,11 @@ void EnterText(const CellRef& ref, const std::wstring& entry, CellFormats& forma
   if (in.format) CellFormats::SetKey(ref.cell, formats.KeyOf(*in.format));
 }
 
-// Text is what the cell shows: Calc's display of the value, which a column too narrow for a
-// number fills with '#' as Excel's does (Calc draws the fill on screen but gives its API the
-// whole display).
+// Text is what the cell shows as Excel shows it: the program's own display rules applied to the
+// value, the local code and the column width (Calc's display differs: it drops the trailing
+// point of "#,##0.###" on a whole number, and gives its API the whole display where the column
+// shows '#'). A code those rules cannot apply (from a file made elsewhere) shows as Calc shows
+// it, filled with '#' when too wide.
 rt::Value ReadCell(const CellRef& ref, platform::CellProperty property, CellFormats& formats) {
   switch (property) {
     case platform::CellProperty::kValue:
@@ -168,15 +173,15 @@ rt::Value ReadCell(const CellRef& ref, platform::CellProperty property, CellForm
     case platform::CellProperty::kText: {
       bool number = false;
       const rt::Value value = ValueOf(ref, formats, &number);
-      std::wstring shown = StringOf(ref.cell);
-      if (value.is_logical()) shown = value.logical() ? L"TRUE" : L"FALSE";
       const std::wstring code = formats.LocalCodeOf(CellFormats::KeyOfCell(ref.cell));
-      if (number && !rt::IsGeneralFormat(code)) {
-        const double width =
-            rt::ColumnCharacters(PointsOf(ColumnWidthOf(ref.sheet, ref.position.column)));
-        shown = rt::FitToColumn(shown, width);
+      const double width =
+          rt::ColumnCharacters(PointsOf(ColumnWidthOf(ref.sheet, ref.position.column)));
+      try {
+        return rt::Value::Text(rt::DisplayText(value, code, width));
+      } catch (const rt::AutomationError&) {
+        const std::wstring shown = StringOf(ref.cell);
+        return rt::Value::Text(number ? rt::FitToColumn(shown, width) : shown);
       }
-      return rt::Value::Text(shown);
     }
     case platform::CellProperty::kNumberFormatLocal:
       return rt::Value::Text(formats.LocalCodeOf(CellFormats::KeyOfCell(ref.cell)));

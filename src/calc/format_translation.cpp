@@ -126,8 +126,9 @@ std::wstring CalcCodeOf(std::wstring_view local_code) {
 }
 
 std::wstring LocalCodeOf(std::wstring_view calc_code) {
+  // Excel shows a logical under General as TRUE or FALSE; Calc gives it a format of its own.
   if (calc_code.empty() || SameIgnoringCase(calc_code, L"General") ||
-      SameIgnoringCase(calc_code, L"Standard")) {
+      SameIgnoringCase(calc_code, L"Standard") || SameIgnoringCase(calc_code, L"BOOLEAN")) {
     return std::wstring(rt::kGeneralFormat);
   }
   return Translate(calc_code, false);

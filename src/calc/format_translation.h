@@ -13,7 +13,7 @@ namespace harumado::calc {
 // The Calc code for a local code; General gives the empty code (the standard format).
 std::wstring CalcCodeOf(std::wstring_view local_code);
 
-// The local code for a Calc code ("General" and "Standard" give "G/標準").
+// The local code for a Calc code ("General", "Standard" and Calc's "BOOLEAN" give "G/標準").
 std::wstring LocalCodeOf(std::wstring_view calc_code);
 
 }  // namespace harumado::calc

@@ -7,8 +7,12 @@
 
 #include <atomic>
 #include <com/sun/star/beans/PropertyValue.hpp>
+#include <com/sun/star/container/XEnumeration.hpp>
+#include <com/sun/star/container/XEnumerationAccess.hpp>
+#include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/frame/Desktop.hpp>
 #include <com/sun/star/frame/XComponentLoader.hpp>
+#include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
 #include <cstdlib>
 
 #include "calc/office_connection.h"
@@ -105,6 +109,33 @@ void CalcSuite::SetUp() {
 void CalcSuite::TearDown() {
   sheet_.reset();
   if (workbook_) workbook_->Close(false);
+}
+
+// The test's workbook is the last one made: LibreOffice lists its documents in that order.
+Reference<css::sheet::XSpreadsheetDocument> CalcSuite::UnoDocument() {
+  const auto desktop = css::frame::Desktop::create(office_->Context());
+  Reference<css::sheet::XSpreadsheetDocument> document(desktop->getCurrentComponent(),
+                                                       css::uno::UNO_QUERY);
+  if (!document.is()) {
+    const auto components = desktop->getComponents()->createEnumeration();
+    while (components->hasMoreElements()) {
+      Reference<css::sheet::XSpreadsheetDocument> candidate(components->nextElement(),
+                                                            css::uno::UNO_QUERY);
+      if (candidate.is()) document = candidate;
+    }
+  }
+  if (!document.is()) throw std::runtime_error("no workbook is open");
+  return document;
+}
+
+Reference<css::sheet::XSpreadsheet> CalcSuite::UnoSheet() {
+  Reference<css::container::XIndexAccess> sheets(UnoDocument()->getSheets(),
+                                                 css::uno::UNO_QUERY_THROW);
+  return Reference<css::sheet::XSpreadsheet>(sheets->getByIndex(0), css::uno::UNO_QUERY_THROW);
+}
+
+Reference<css::table::XCell> CalcSuite::UnoCell(std::int32_t row, std::int32_t column) {
+  return UnoSheet()->getCellByPosition(column - 1, row - 1);
 }
 
 Reference<css::lang::XComponent> LoadHidden(Office& office, const std::filesystem::path& file) {

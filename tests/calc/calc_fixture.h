@@ -5,14 +5,44 @@
 #include <gtest/gtest.h>
 #include <sys/types.h>
 
+#include <com/sun/star/sheet/XSpreadsheet.hpp>
+#include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
+#include <com/sun/star/table/XCell.hpp>
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "calc/calc_host.h"
 #include "calc/uno_support.h"
+
+namespace harumado::rt {
+// Values as failures show them.
+inline void PrintTo(const Value& v, std::ostream* out) {
+  switch (v.kind()) {
+    case Value::Kind::kEmpty:
+      *out << "Empty";
+      return;
+    case Value::Kind::kNumber:
+      *out << "Number(" << v.number() << ")";
+      return;
+    case Value::Kind::kText:
+      *out << "Text(" << ::testing::PrintToString(v.text()) << ")";
+      return;
+    case Value::Kind::kLogical:
+      *out << (v.logical() ? "True" : "False");
+      return;
+    case Value::Kind::kDate:
+      *out << "Date(" << v.date_serial() << ")";
+      return;
+    case Value::Kind::kError:
+      *out << "Error(" << v.error_code() << ")";
+      return;
+  }
+}
+}  // namespace harumado::rt
 
 namespace harumado::calc::testing {
 
@@ -75,6 +105,10 @@ class CalcSuite : public ::testing::Test {
   static void TearDownTestSuite();
   void SetUp() override;
   void TearDown() override;
+  // A cell of the first sheet of the test's workbook, reached through UNO (1-based).
+  Reference<css::table::XCell> UnoCell(std::int32_t row, std::int32_t column);
+  Reference<css::sheet::XSpreadsheet> UnoSheet();
+  Reference<css::sheet::XSpreadsheetDocument> UnoDocument();
 
   static Office* office_;
   TestClipboard clipboard_;

@@ -35,6 +35,7 @@ TEST(FormatTranslationTest, GeneralIsCalcsStandardFormat) {
   EXPECT_EQ(LocalCodeOf(L"General"), L"G/標準");
   EXPECT_EQ(LocalCodeOf(L"Standard"), L"G/標準");
   EXPECT_EQ(LocalCodeOf(L""), L"G/標準");
+  EXPECT_EQ(LocalCodeOf(L"BOOLEAN"), L"G/標準");
 }
 
 // Calc writes date and time letters in capitals.
