@@ -137,10 +137,12 @@ class CalcSheet final : public platform::ExcelSheet {
         case platform::ShapeProperty::kLeft:
           position.X = HundredthMmOf(std::max(0.0, value));
           shape->setPosition(position);
+          Reanchor(shape, properties);
           return;
         case platform::ShapeProperty::kTop:
           position.Y = HundredthMmOf(std::max(0.0, value));
           shape->setPosition(position);
+          Reanchor(shape, properties);
           return;
         case platform::ShapeProperty::kWidth: {
           if (!(value >= 0)) Refuse();
@@ -425,6 +427,26 @@ class CalcSheet final : public platform::ExcelSheet {
     properties->setPropertyValue("Anchor", css::uno::Any(CellUnder(position)));
     properties->setPropertyValue("ResizeWithCell",
                                  css::uno::Any(placement == kPlacementMoveAndSize));
+  }
+
+  // A shape anchored to a cell is anchored to the cell under its top-left corner, as in Excel:
+  // moved elsewhere, it is anchored again (which Calc does not do for a move through the API).
+  void Reanchor(const Reference<css::drawing::XShape>& shape,
+                const Reference<css::beans::XPropertySet>& properties) {
+    Reference<css::beans::XPropertySet> anchor(properties->getPropertyValue("Anchor"),
+                                               css::uno::UNO_QUERY);
+    Reference<css::table::XCell> cell(anchor, css::uno::UNO_QUERY);
+    if (!cell.is()) return;
+    const css::awt::Point position = shape->getPosition();
+    css::awt::Point corner;
+    anchor->getPropertyValue("Position") >>= corner;
+    if (corner.X == position.X && corner.Y == position.Y) return;
+    bool resizes = false;
+    properties->getPropertyValue("ResizeWithCell") >>= resizes;
+    properties->setPropertyValue("Anchor", css::uno::Any(CellUnder(position)));
+    properties->setPropertyValue("ResizeWithCell", css::uno::Any(resizes));
+    // Anchoring puts the shape at the cell's corner: it goes back where it was put.
+    shape->setPosition(position);
   }
 
   // The cell whose box holds the point (1/100 mm): the last column and row that start at or
