@@ -180,8 +180,8 @@ class CalcSheet final : public platform::ExcelSheet {
     WriteCell(Ref(PositionOf(row, column)), property, value, formats_);
   }
 
-  // Values and formulas in one call each; a cell's value takes its format's kind (a date, a
-  // logical), which needs its format, read for the runs of cells that share one.
+  // Values and formulas in one call each (values with one more query for the dates among
+  // them; a logical reads as its number here).
   std::vector<rt::Value> GetColumnCells(std::int32_t column, std::int32_t first_row,
                                         std::int32_t last_row,
                                         platform::CellProperty property) override {
@@ -200,19 +200,27 @@ class CalcSheet final : public platform::ExcelSheet {
       Uno([&] {
         Reference<css::sheet::XCellRangeData> data(range, css::uno::UNO_QUERY_THROW);
         const auto rows = data->getDataArray();
+        // The numbers that are dates, in one query: a date is a number under a date format.
+        std::vector<bool> dates(static_cast<std::size_t>(rows.getLength()), false);
+        Reference<css::sheet::XCellRangesQuery> query(range, css::uno::UNO_QUERY_THROW);
+        for (const auto& run :
+             query->queryContentCells(css::sheet::CellFlags::DATETIME)->getRangeAddresses()) {
+          for (sal_Int32 r = run.StartRow; r <= run.EndRow; ++r) {
+            dates[static_cast<std::size_t>(r - (first_row - 1))] = true;
+          }
+        }
         for (sal_Int32 i = 0; i < rows.getLength(); ++i) {
           const css::uno::Any& item = rows[i][0];
           rtl::OUString text;
           double number = 0;
           if (item >>= number) {
-            values.push_back(KindedNumber(column, first_row + i, number));
+            values.push_back(dates[static_cast<std::size_t>(i)] ? rt::Value::FromDate(number)
+                                                                : rt::Value::Number(number));
           } else if ((item >>= text) && !text.isEmpty()) {
             values.push_back(rt::Value::Text(FromOU(text)));
-          } else if (Uno([&] { return range->getCellByPosition(0, i)->getType(); }) ==
-                     css::table::CellContentType_EMPTY) {
-            values.emplace_back();
           } else {
-            values.push_back(GetCell(first_row + i, column, property));
+            // Calc keeps no empty text: an empty string is an empty cell.
+            values.emplace_back();
           }
         }
       });
@@ -321,20 +329,6 @@ class CalcSheet final : public platform::ExcelSheet {
     Reference<css::table::XColumnRowRange> range(sheet_, css::uno::UNO_QUERY_THROW);
     return Reference<css::beans::XPropertySet>(range->getColumns()->getByIndex(column - 1),
                                                css::uno::UNO_QUERY_THROW);
-  }
-
-  rt::Value KindedNumber(std::int32_t column, std::int32_t row, double number) {
-    const auto cell = CellAt(sheet_, PositionOf(row, column));
-    const std::int32_t key = CellFormats::KeyOfCell(cell);
-    switch (formats_.KindOf(key)) {
-      case CellFormats::Kind::kDate:
-        return rt::Value::FromDate(number);
-      case CellFormats::Kind::kLogical:
-        return rt::Value::Logical(number != 0);
-      case CellFormats::Kind::kNumber:
-        break;
-    }
-    return rt::Value::Number(number);
   }
 
   // The runs of filled cells of the column from row 1 to row (1-based, first and last row).

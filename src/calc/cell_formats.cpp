@@ -6,6 +6,7 @@
 #include <com/sun/star/util/XNumberFormatTypes.hpp>
 #include <com/sun/star/util/XNumberFormats.hpp>
 #include <com/sun/star/util/XNumberFormatsSupplier.hpp>
+#include <map>
 
 #include "calc/format_translation.h"
 #include "runtime/number_format.h"
@@ -14,9 +15,12 @@ namespace harumado::calc {
 
 namespace NumberFormat = css::util::NumberFormat;
 
+// What is known of the document's keys: a key's code and kind never change.
 struct CellFormats::State {
   Reference<css::util::XNumberFormats> formats;
   Reference<css::util::XNumberFormatTypes> types;
+  std::map<std::int32_t, std::wstring> codes;
+  std::map<std::int32_t, Kind> kinds;
 };
 
 CellFormats::CellFormats(const Reference<css::sheet::XSpreadsheetDocument>& document)
@@ -50,12 +54,13 @@ std::int32_t CellFormats::KeyOf(std::wstring_view local_code) {
 }
 
 std::wstring CellFormats::LocalCodeOf(std::int32_t key) {
-  return Uno([&] {
-    const auto properties = state_->formats->getByKey(key);
-    rtl::OUString code;
-    properties->getPropertyValue("FormatString") >>= code;
-    return calc::LocalCodeOf(FromOU(code));
-  });
+  if (auto known = state_->codes.find(key); known != state_->codes.end()) return known->second;
+  return state_->codes[key] = Uno([&] {
+           const auto properties = state_->formats->getByKey(key);
+           rtl::OUString code;
+           properties->getPropertyValue("FormatString") >>= code;
+           return calc::LocalCodeOf(FromOU(code));
+         });
 }
 
 std::int32_t CellFormats::LogicalKey() {
@@ -64,13 +69,14 @@ std::int32_t CellFormats::LogicalKey() {
 }
 
 CellFormats::Kind CellFormats::KindOf(std::int32_t key) {
-  return Uno([&] {
-    sal_Int16 type = 0;
-    state_->formats->getByKey(key)->getPropertyValue("Type") >>= type;
-    if (type & NumberFormat::LOGICAL) return Kind::kLogical;
-    if (type & (NumberFormat::DATE | NumberFormat::TIME)) return Kind::kDate;
-    return Kind::kNumber;
-  });
+  if (auto known = state_->kinds.find(key); known != state_->kinds.end()) return known->second;
+  return state_->kinds[key] = Uno([&] {
+           sal_Int16 type = 0;
+           state_->formats->getByKey(key)->getPropertyValue("Type") >>= type;
+           if (type & NumberFormat::LOGICAL) return Kind::kLogical;
+           if (type & (NumberFormat::DATE | NumberFormat::TIME)) return Kind::kDate;
+           return Kind::kNumber;
+         });
 }
 
 std::int32_t CellFormats::KeyOfCell(const Reference<css::uno::XInterface>& cell) {
