@@ -5,6 +5,7 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <chrono>
 #include <com/sun/star/bridge/UnoUrlResolver.hpp>
 #include <com/sun/star/bridge/XUnoUrlResolver.hpp>
@@ -20,6 +21,7 @@ namespace harumado::calc {
 namespace {
 
 constexpr int kPipePollMs = 100;
+constexpr int kAfterLauncherMs = 5000;
 
 // The local side of the bridge. The UNO runtime finds its own libraries and types through the
 // bootstrap file of LibreOffice's program folder.
@@ -83,18 +85,23 @@ std::optional<pid_t> StartOffice(const OfficeLaunch& launch) {
   return pid;
 }
 
-// The pipe is polled: LibreOffice gives no other sign that it has started listening.
+// The pipe is polled: LibreOffice gives no other sign that it has started listening. A
+// launcher that ends has handed over to a LibreOffice that ran already (or failed): the pipe
+// then gets a few seconds more.
 Reference<css::uno::XComponentContext> WaitForPipe(const std::string& pipe_name, pid_t process,
                                                    int timeout_ms) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
   bool ended = false;
   while (true) {
     if (auto context = ConnectToPipe(pipe_name); context.is()) return context;
-    if (ended || std::chrono::steady_clock::now() >= deadline) return {};
+    const auto now = std::chrono::steady_clock::now();
+    if (now >= deadline) return {};
     int status = 0;
-    // One more try after the launcher ended: it may have handed over to a running LibreOffice.
-    ended = waitpid(process, &status, WNOHANG) == process;
-    if (!ended) std::this_thread::sleep_for(std::chrono::milliseconds(kPipePollMs));
+    if (!ended && waitpid(process, &status, WNOHANG) == process) {
+      ended = true;
+      deadline = std::min(deadline, now + std::chrono::milliseconds(kAfterLauncherMs));
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(kPipePollMs));
   }
 }
 

@@ -26,8 +26,8 @@ struct OfficeLaunch {
 std::optional<pid_t> StartOffice(const OfficeLaunch& launch);
 
 // Waits, at most timeout_ms, for the started LibreOffice to answer on the pipe; nothing when it
-// did not, or when its process ended first (a launcher that hands over to a running LibreOffice
-// ends at once, and the pipe answers then).
+// did not, or not within a few seconds after its process ended (a launcher that hands over to a
+// running LibreOffice ends at once, and the pipe answers then).
 Reference<css::uno::XComponentContext> WaitForPipe(const std::string& pipe_name, pid_t process,
                                                    int timeout_ms);
 

@@ -1,5 +1,7 @@
 #include "calc_fixture.h"
 
+#include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
@@ -54,10 +56,10 @@ namespace {
 const bool kSubreaper = prctl(PR_SET_CHILD_SUBREAPER, 1) == 0;
 }  // namespace
 
-Office::Office(std::string pipe) : pipe_(std::move(pipe)) {
+Office::Office(std::string pipe, bool headless) : pipe_(std::move(pipe)) {
   (void)kSubreaper;
-  const auto started =
-      StartOffice(OfficeLaunch{HARUMADO_LO_PROGRAM_DIR "/soffice", pipe_, profile_.url(), true});
+  const auto started = StartOffice(
+      OfficeLaunch{HARUMADO_LO_PROGRAM_DIR "/soffice", pipe_, profile_.url(), headless});
   if (!started) throw std::runtime_error("soffice could not be started");
   group_ = *started;
   if (!WaitForPipe(pipe_, group_, kStartTimeoutMs).is()) {
@@ -72,6 +74,56 @@ Office::~Office() { Kill(); }
 void Office::Kill() {
   KillGroup(group_);
   group_ = 0;
+}
+
+// Xvfb writes its display number to the given descriptor once it accepts clients: that is the
+// signal waited for, within a bound.
+VirtualDisplay::VirtualDisplay() {
+  int fds[2];
+  if (pipe(fds) != 0) throw std::runtime_error("pipe failed");
+  const std::string fd = std::to_string(fds[1]);
+  group_ = fork();
+  if (group_ == 0) {
+    setpgid(0, 0);
+    close(fds[0]);
+    const int null = open("/dev/null", O_WRONLY);
+    dup2(null, 1);
+    dup2(null, 2);
+    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-nolisten", "tcp", "-screen", "0",
+           "1280x900x24", static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  setpgid(group_, group_);
+  close(fds[1]);
+  pollfd ready{fds[0], POLLIN, 0};
+  char digits[16] = {};
+  ssize_t got = 0;
+  if (poll(&ready, 1, 30000) == 1) got = read(fds[0], digits, sizeof digits - 1);
+  close(fds[0]);
+  if (got <= 0) {
+    KillGroup(group_);
+    throw std::runtime_error("Xvfb did not start");
+  }
+  name_ = ":" + std::string(digits, static_cast<std::size_t>(got));
+  while (!name_.empty() && (name_.back() == '\n' || name_.back() == ' ')) name_.pop_back();
+  setenv("DISPLAY", name_.c_str(), 1);
+  setenv("SAL_USE_VCLPLUGIN", "gen", 1);
+}
+
+VirtualDisplay::~VirtualDisplay() {
+  unsetenv("DISPLAY");
+  KillGroup(group_);
+}
+
+std::string CommandOutput(const std::string& command) {
+  FILE* out = popen(("timeout 20 " + command).c_str(), "r");
+  if (out == nullptr) return {};
+  char line[1024] = {};
+  std::string text;
+  if (fgets(line, sizeof line, out) != nullptr) text = line;
+  pclose(out);
+  while (!text.empty() && text.back() == '\n') text.pop_back();
+  return text;
 }
 
 CalcHostOptions Office::Options() const {

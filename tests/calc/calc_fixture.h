@@ -78,8 +78,9 @@ void KillGroup(pid_t group);
 // A headless LibreOffice of the suite's own.
 class Office {
  public:
-  // On a pipe of its own, or on the given one (a LibreOffice that follows an ended one).
-  explicit Office(std::string pipe = UniquePipeName());
+  // On a pipe of its own, or on the given one (a LibreOffice that follows an ended one);
+  // headless, or with windows on the display of the environment.
+  explicit Office(std::string pipe = UniquePipeName(), bool headless = true);
   ~Office();
   Office(const Office&) = delete;
   Office& operator=(const Office&) = delete;
@@ -117,6 +118,24 @@ class CalcSuite : public ::testing::Test {
   std::unique_ptr<platform::ExcelWorkbook> workbook_;
   std::unique_ptr<platform::ExcelSheet> sheet_;
 };
+
+// A virtual X display of the test's own (Xvfb), ready when constructed, killed afterwards;
+// DISPLAY names it while it lives.
+class VirtualDisplay {
+ public:
+  VirtualDisplay();
+  ~VirtualDisplay();
+  VirtualDisplay(const VirtualDisplay&) = delete;
+  VirtualDisplay& operator=(const VirtualDisplay&) = delete;
+  const std::string& name() const { return name_; }
+
+ private:
+  pid_t group_ = 0;
+  std::string name_;
+};
+
+// The output of a command (its first line), run with a bounded time.
+std::string CommandOutput(const std::string& command);
 
 // Loads a file into the office (hidden) to check what was saved; the caller closes it.
 Reference<css::lang::XComponent> LoadHidden(Office& office, const std::filesystem::path& file);
