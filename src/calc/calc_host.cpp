@@ -1,5 +1,7 @@
 #include "calc/calc_host.h"
 
+#include <signal.h>
+
 #include <com/sun/star/frame/Desktop.hpp>
 
 #include "calc/calc_global_application.h"
@@ -22,8 +24,12 @@ OfficeRef OfficeOn(Reference<css::uno::XComponentContext> context, bool started,
 
 }  // namespace
 
+// A LibreOffice that ends closes the pipe under the bridge; writing to it then raises SIGPIPE,
+// which would end the program. The failed write reaches the host as an error of the call
+// instead (0x800706BA).
 CalcHost::CalcHost(CalcHostOptions options, ClipboardSource& clipboard)
     : options_(std::move(options)), clipboard_(clipboard) {
+  signal(SIGPIPE, SIG_IGN);
   if (options_.program.empty()) options_.program = HARUMADO_LO_PROGRAM_DIR "/soffice";
 }
 

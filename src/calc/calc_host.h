@@ -3,7 +3,8 @@
 // operations map onto Calc's API; where Calc behaves otherwise (its paste, its format codes),
 // the host does the work itself so that the program sees what Excel would show.
 //
-// Lifecycle: the host is created once by the program and destroyed at its end; the objects it
+// Lifecycle: the host is created once by the program and destroyed at its end (creating it
+// makes the process ignore SIGPIPE, which an ended LibreOffice's pipe would raise); the objects it
 // returns keep their Calc connection alive while they exist. A LibreOffice that the host
 // started keeps running after the host is destroyed, as Excel does, until Quit ends it.
 #include <sys/types.h>

@@ -12,6 +12,7 @@
 #include <com/sun/star/connection/NoConnectException.hpp>
 #include <cppuhelper/bootstrap.hxx>
 #include <cstdlib>
+#include <map>
 #include <thread>
 #include <vector>
 
@@ -25,25 +26,54 @@ constexpr int kAfterLauncherMs = 5000;
 
 // The local side of the bridge. The UNO runtime finds its own libraries and types through the
 // bootstrap file of LibreOffice's program folder.
+// Kept until the process ends and never destroyed: at exit the UNO runtime may be gone already.
 Reference<css::uno::XComponentContext> LocalContext() {
-  static const Reference<css::uno::XComponentContext> context = [] {
+  static const auto* context = [] {
     setenv("URE_BOOTSTRAP", "vnd.sun.star.pathname:" HARUMADO_LO_PROGRAM_DIR "/fundamentalrc", 0);
-    return Uno([] { return cppu::defaultBootstrap_InitialComponentContext(); });
+    return new Reference<css::uno::XComponentContext>(
+        Uno([] { return cppu::defaultBootstrap_InitialComponentContext(); }));
   }();
-  return context;
+  return *context;
+}
+
+// One bridge per pipe for the whole process: every object reached over the pipe shares it, and
+// a bridge that LibreOffice closed (it ended) is replaced by a new connection. (A bridge of its
+// own for each lookup made LibreOffice drop bridges that were in use when several came and
+// went at once.) Never destroyed, as the local context is not.
+std::map<std::string, Reference<css::uno::XComponentContext>>& Bridges() {
+  static auto* bridges = new std::map<std::string, Reference<css::uno::XComponentContext>>();
+  return *bridges;
+}
+
+bool Answers(const Reference<css::uno::XComponentContext>& context) {
+  try {
+    return context->getServiceManager().is();
+  } catch (const css::uno::RuntimeException&) {
+    return false;  // DisposedException among them: the bridge is closed
+  }
 }
 
 }  // namespace
 
 Reference<css::uno::XComponentContext> ConnectToPipe(const std::string& pipe_name) {
+  auto& bridges = Bridges();
+  if (auto known = bridges.find(pipe_name); known != bridges.end()) {
+    if (Answers(known->second)) return known->second;
+    bridges.erase(known);
+  }
   const auto local = LocalContext();
   const rtl::OUString url = "uno:pipe,name=" + rtl::OUString::createFromAscii(pipe_name.c_str()) +
                             ";urp;StarOffice.ComponentContext";
   try {
     const auto resolver = css::bridge::UnoUrlResolver::create(local);
-    return Reference<css::uno::XComponentContext>(resolver->resolve(url),
-                                                  css::uno::UNO_QUERY_THROW);
+    Reference<css::uno::XComponentContext> context(resolver->resolve(url),
+                                                   css::uno::UNO_QUERY_THROW);
+    bridges[pipe_name] = context;
+    return context;
   } catch (const css::connection::NoConnectException&) {
+    return {};
+  } catch (const css::uno::RuntimeException&) {
+    // A LibreOffice that ends while the connection is made: nothing answers.
     return {};
   } catch (const css::uno::Exception& e) {
     throw ErrorOf(e);

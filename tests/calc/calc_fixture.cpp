@@ -15,6 +15,7 @@
 #include <com/sun/star/frame/Desktop.hpp>
 #include <com/sun/star/frame/XComponentLoader.hpp>
 #include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
+#include <csignal>
 #include <cstdlib>
 
 #include "calc/office_connection.h"
@@ -42,26 +43,66 @@ std::string UniquePipeName() {
   return "harumado-test-" + std::to_string(getpid()) + "-" + std::to_string(next++);
 }
 
+namespace {
+
+// The process groups started and not yet ended: a test process that crashes ends them on its
+// way out, so that no LibreOffice or X server outlives it.
+constexpr int kMaxGroups = 16;
+volatile sig_atomic_t g_groups[kMaxGroups] = {};
+
+void EndGroupsAndDie(int signal_number) {
+  for (int i = 0; i < kMaxGroups; ++i) {
+    if (g_groups[i] > 0) kill(-static_cast<pid_t>(g_groups[i]), SIGKILL);
+  }
+  std::signal(signal_number, SIG_DFL);
+  raise(signal_number);
+}
+
+bool Prepare() {
+  for (int s : {SIGSEGV, SIGBUS, SIGABRT, SIGFPE, SIGILL, SIGTERM, SIGINT}) {
+    std::signal(s, EndGroupsAndDie);
+  }
+  return prctl(PR_SET_CHILD_SUBREAPER, 1) == 0;
+}
+const bool kPrepared = Prepare();
+
+void Register(pid_t group) {
+  for (int i = 0; i < kMaxGroups; ++i) {
+    if (g_groups[i] == 0) {
+      g_groups[i] = group;
+      return;
+    }
+  }
+}
+
+void Unregister(pid_t group) {
+  for (int i = 0; i < kMaxGroups; ++i) {
+    if (g_groups[i] == group) g_groups[i] = 0;
+  }
+}
+
+}  // namespace
+
+void TrackGroup(pid_t group) { Register(group); }
+
 // The test process is the subreaper of what it starts: the office process, orphaned when its
 // launcher is killed, comes back to it and is collected here too.
 void KillGroup(pid_t group) {
   if (group <= 0) return;
+  Unregister(group);
   kill(-group, SIGKILL);
   int status = 0;
   while (waitpid(-group, &status, 0) > 0) {
   }
 }
 
-namespace {
-const bool kSubreaper = prctl(PR_SET_CHILD_SUBREAPER, 1) == 0;
-}  // namespace
-
 Office::Office(std::string pipe, bool headless) : pipe_(std::move(pipe)) {
-  (void)kSubreaper;
+  (void)kPrepared;
   const auto started = StartOffice(
       OfficeLaunch{HARUMADO_LO_PROGRAM_DIR "/soffice", pipe_, profile_.url(), headless});
   if (!started) throw std::runtime_error("soffice could not be started");
   group_ = *started;
+  Register(group_);
   if (!WaitForPipe(pipe_, group_, kStartTimeoutMs).is()) {
     KillGroup(group_);
     group_ = 0;
@@ -77,35 +118,46 @@ void Office::Kill() {
 }
 
 // Xvfb writes its display number to the given descriptor once it accepts clients: that is the
-// signal waited for, within a bound.
+// signal waited for, within a bound. A display that then cannot be opened (another server held
+// its socket) is given up for the next one.
 VirtualDisplay::VirtualDisplay() {
-  int fds[2];
-  if (pipe(fds) != 0) throw std::runtime_error("pipe failed");
-  const std::string fd = std::to_string(fds[1]);
-  group_ = fork();
-  if (group_ == 0) {
-    setpgid(0, 0);
+  for (int attempt = 0; attempt < 3 && name_.empty(); ++attempt) {
+    int fds[2];
+    if (pipe(fds) != 0) throw std::runtime_error("pipe failed");
+    const std::string fd = std::to_string(fds[1]);
+    group_ = fork();
+    if (group_ == 0) {
+      setpgid(0, 0);
+      close(fds[0]);
+      const int null = open("/dev/null", O_WRONLY);
+      dup2(null, 1);
+      dup2(null, 2);
+      execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-nolisten", "tcp", "-screen", "0",
+             "1280x900x24", static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    setpgid(group_, group_);
+    Register(group_);
+    close(fds[1]);
+    pollfd ready{fds[0], POLLIN, 0};
+    char digits[16] = {};
+    ssize_t got = 0;
+    if (poll(&ready, 1, 30000) == 1) got = read(fds[0], digits, sizeof digits - 1);
     close(fds[0]);
-    const int null = open("/dev/null", O_WRONLY);
-    dup2(null, 1);
-    dup2(null, 2);
-    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-nolisten", "tcp", "-screen", "0",
-           "1280x900x24", static_cast<char*>(nullptr));
-    _exit(127);
+    std::string name = got > 0 ? ":" + std::string(digits, static_cast<std::size_t>(got)) : "";
+    while (!name.empty() && (name.back() == '\n' || name.back() == ' ')) name.pop_back();
+    if (!name.empty() &&
+        CommandOutput("env DISPLAY=" + name + " xdotool getdisplaygeometry").empty()) {
+      name.clear();
+    }
+    if (name.empty()) {
+      KillGroup(group_);
+      group_ = 0;
+      continue;
+    }
+    name_ = name;
   }
-  setpgid(group_, group_);
-  close(fds[1]);
-  pollfd ready{fds[0], POLLIN, 0};
-  char digits[16] = {};
-  ssize_t got = 0;
-  if (poll(&ready, 1, 30000) == 1) got = read(fds[0], digits, sizeof digits - 1);
-  close(fds[0]);
-  if (got <= 0) {
-    KillGroup(group_);
-    throw std::runtime_error("Xvfb did not start");
-  }
-  name_ = ":" + std::string(digits, static_cast<std::size_t>(got));
-  while (!name_.empty() && (name_.back() == '\n' || name_.back() == ' ')) name_.pop_back();
+  if (name_.empty()) throw std::runtime_error("Xvfb did not start");
   setenv("DISPLAY", name_.c_str(), 1);
   setenv("SAL_USE_VCLPLUGIN", "gen", 1);
 }

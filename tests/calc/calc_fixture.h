@@ -72,8 +72,10 @@ class TempDir {
 // A pipe name no other test uses.
 std::string UniquePipeName();
 
-// Ends every process of the group and collects the leader.
+// Ends every process of the group and collects them.
 void KillGroup(pid_t group);
+// A group that a crash of the test process ends too (those the fixtures start are tracked).
+void TrackGroup(pid_t group);
 
 // A headless LibreOffice of the suite's own.
 class Office {

@@ -37,6 +37,7 @@ TEST(CalcConnectionTest, CreateObjectStartsOneThatGetActiveObjectThenFindsAndQui
 
   auto created = host.CreateObject();
   ASSERT_EQ(host.started_process_groups().size(), 1u);
+  TrackGroup(host.started_process_groups()[0]);
   auto workbook = created->AddWorkbook();
   EXPECT_NE(created->ActiveSheet(), nullptr);
 

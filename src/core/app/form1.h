@@ -10,7 +10,7 @@
 //   paste/cell_frame.cpp       Command1_Click
 //   columns/column_fit_button.cpp   Command2_Click
 //   readaloud/read_aloud_toggle.cpp Check3_Click
-//   ui/z_order.cpp             Check4_Click, ApplyZOrder
+//   ui/z_order.cpp             Check4_Click, ApplyZOrder, ApplyZOrderToWindows
 //   ui/window_follow.cpp       Timer1_Timer, Timer2_Timer, PlaceBesideMain
 //   ui/usage_button.cpp        Command10_Click, Command10_MouseUp
 #include <memory>
@@ -89,6 +89,8 @@ class Form1 {
   // Z-order, window following, usage window.
   void Check4_Click();
   void ApplyZOrder();
+  // The z-order choice applied to the three windows, without its message.
+  void ApplyZOrderToWindows();
   void Timer1_Timer();
   void Timer2_Timer();
   // Moves a side window beside this window, at the side window's display scale.

@@ -1,8 +1,6 @@
 // The read-aloud check box Check3: shows the speech window and lets it speak, or stops the
 // speech, removes the clipboard hook and destroys the speech window; then re-applies the z-order
-// chosen with Check4 to all three windows.
-#include <functional>
-
+// chosen with Check4 to all three windows (without the z-order message).
 #include "core/app/form1.h"
 #include "core/app/program.h"
 #include "core/paste/paste_modes.h"
@@ -40,32 +38,15 @@ void Form1::Check3_Click() {
     windows.Hide(program.form3().window().handle());
     // While the usage window is open, Text2 keeps the usage text.
     if (state.UsageOpen == 0) {
-      for (const auto& mode : paste::kPasteModes) {
-        if (Check2().text() == mode.caption) {
-          Text2().SetText(std::wstring(mode.message));
-          break;
-        }
+      if (const auto* mode = paste::FindModeByCaption(Check2().text())) {
+        Text2().SetText(std::wstring(mode->message));
       }
     }
     readaloud::UnhookClipboardViewer(program);
     program.UnloadForm3();
   }
 
-  // Check4 is read afresh before each step; each window is addressed (and so created, hidden,
-  // when it does not exist) only by a step that applies.
-  const std::function<platform::WindowHandle()> targets[] = {
-      [this] { return window().handle(); },
-      [this] { return program.form2().window().handle(); },
-      [this] { return program.form3().window().handle(); },
-  };
-  for (const int wanted : {1, 0}) {
-    const bool topmost = wanted == 1;
-    for (const auto& target : targets) {
-      if (Check4().value() != wanted) continue;
-      windows.SetTopmost(target(), topmost);
-      Check4().SetTooltip(topmost ? L"フォーム[最前面]" : L"フォーム[最背面]");
-    }
-  }
+  ApplyZOrderToWindows();
 }
 
 }  // namespace harumado::app

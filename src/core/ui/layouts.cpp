@@ -1,5 +1,7 @@
 #include "core/ui/layouts.h"
 
+#include "core/ui/z_order.h"
+
 namespace harumado::ui {
 namespace {
 
@@ -104,7 +106,7 @@ std::unique_ptr<Window> MakeMainWindowLayout() {
 
   auto check4 = Spec(L"Check4", ControlKind::kCheckBox, L"", {3000, 80, 150, 180}, 13);
   check4.value = 1;
-  check4.tooltip = L"フォーム[最前面]";
+  check4.tooltip = std::wstring(kTopmostTooltip);
   check4.box_only = true;
   w->Add(check4);
 

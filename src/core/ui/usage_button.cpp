@@ -4,6 +4,7 @@
 #include "core/paste/paste_modes.h"
 #include "core/ui/form2.h"
 #include "core/ui/window_placement.h"
+#include "core/ui/z_order.h"
 #include "runtime/skip_mode.h"
 
 namespace harumado::app {
@@ -19,7 +20,7 @@ void Form1::Command10_Click() {
   const bool topmost = Check4().value() == 1;
   ui::Window& usage = program.form2().window();  // created hidden when it does not exist
   skip.Run([&] { windows.SetTopmost(usage.handle(), topmost); });
-  Check4().SetTooltip(topmost ? L"フォーム[最前面]" : L"フォーム[最背面]");
+  Check4().SetTooltip(std::wstring(ui::ZOrderTooltip(topmost)));
 
   state.UsageOpen = state.UsageOpen == 0 ? 1 : 0;
   if (state.UsageOpen == 1) {

@@ -267,6 +267,8 @@ class WorkbookObject : public platform::ExcelWorkbook {
   void SaveAs(const std::wstring& path, int file_format) override {
     Enter(L"SaveAs", true);
     host_.world().Trace(L"excel SaveAs " + path + L" format " + std::to_wstring(file_format));
+    if (!host_.CanSaveFileFormat(file_format))
+      throw rt::AutomationError(rt::err::kApplicationDefined);
     instance_->SaveAs(*workbook_, path, file_format, host_.files());
   }
 

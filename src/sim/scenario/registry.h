@@ -69,7 +69,9 @@ struct Registry {
   std::map<std::wstring, std::function<Action(Args&)>> excel_verbs;
 };
 
-void RegisterShellStatements(Registry& r);       // setup, user actions, windows, settings, state
+void RegisterSetupStatements(Registry& r);       // the system before the program starts
+void RegisterUserActionStatements(Registry& r);  // the user's actions on the windows
+void RegisterExpectStatements(Registry& r);      // the expect verb; program, windows, settings
 void RegisterExcelStatements(Registry& r);       // the excel verb, dispatching to excel_verbs
 void RegisterExcelAppStatements(Registry& r);    // instances, workbooks, faults, desktop files
 void RegisterExcelSheetStatements(Registry& r);  // cells, selection, columns, shapes

@@ -26,7 +26,9 @@ constexpr Millis kMaxScriptClock = Millis{1} << 53;
 
 Runner::Runner(std::string file, bool trace, std::ostream& out, bool late_bound)
     : file_(std::move(file)), trace_(trace), late_bound_(late_bound), out_(out) {
-  RegisterShellStatements(registry_);
+  RegisterSetupStatements(registry_);
+  RegisterUserActionStatements(registry_);
+  RegisterExpectStatements(registry_);
   RegisterExcelStatements(registry_);
   RegisterClipboardStatements(registry_);
   RegisterSpeechStatements(registry_);

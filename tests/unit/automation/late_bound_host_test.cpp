@@ -8,6 +8,7 @@
 #include "runtime/automation_error.h"
 #include "sim/automation/loopback_runtime.h"
 #include "sim/desktop.h"
+#include "support/desktop_workbooks.h"
 #include "support/error_of.h"
 
 namespace harumado::automation {
@@ -21,10 +22,8 @@ using test_support::ErrorOf;
 
 class LateBoundHostTest : public testing::Test {
  protected:
-  std::wstring Desk(const std::wstring& name) { return d.files.desktop + L"\\" + name; }
-  void PutWorkbook(const std::wstring& name) {
-    d.files.Put(Desk(name), sim::SimFile{"PK", 51, false});
-  }
+  std::wstring Desk(const std::wstring& name) { return test_support::DesktopPath(d.files, name); }
+  void PutWorkbook(const std::wstring& name) { test_support::PutDesktopWorkbook(d.files, name); }
   // A visible Excel with book.xlsx open; returns its sheet.
   sim::SimSheet& OpenBook() {
     d.excel.StartInstance(true);

@@ -3,6 +3,7 @@
 #include "runtime/automation_error.h"
 #include "sim/desktop.h"
 #include "sim/excel/sim_excel.h"
+#include "support/desktop_workbooks.h"
 #include "support/error_of.h"
 
 namespace harumado::sim {
@@ -19,8 +20,8 @@ using test_support::ErrorOf;
 
 class HostTest : public testing::Test {
  protected:
-  std::wstring Desk(const std::wstring& name) { return d.files.desktop + L"\\" + name; }
-  void PutWorkbook(const std::wstring& name) { d.files.Put(Desk(name), SimFile{"PK", 51, false}); }
+  std::wstring Desk(const std::wstring& name) { return test_support::DesktopPath(d.files, name); }
+  void PutWorkbook(const std::wstring& name) { test_support::PutDesktopWorkbook(d.files, name); }
 
   Desktop d;
   SimExcel& excel = d.excel;

@@ -1,5 +1,5 @@
-// The open step and the start/stop press against a fake host: what no scenario can see, the
-// release of every Excel object and the messages that are overwritten before the program
+// The open step and the start/stop press against the simulated Excel: what no scenario can see,
+// the release of every Excel object and the messages that are overwritten before the program
 // reaches a waiting point.
 #include <gtest/gtest.h>
 
@@ -11,43 +11,73 @@
 #include "core/app/form1.h"
 #include "core/app/program.h"
 #include "core/ui/layouts.h"
-#include "fake_host.h"
 #include "runtime/automation_error.h"
 #include "sim/desktop.h"
+#include "support/desktop_workbooks.h"
 
-namespace harumado::workbook::fake {
+namespace harumado::workbook {
 namespace {
 
 const std::wstring kDesktop = L"C:\\Users\\user\\Desktop";
 
 struct Harness {
   sim::Desktop desktop;
-  FakeHost host;
-  platform::Services services{host,          desktop.windows, desktop.clipboard, desktop.speech,
-                              desktop.files, desktop.system,  desktop.files};
+  sim::SimExcel& excel = desktop.excel;
+  platform::Services services = desktop.services();
   app::Program program{services};
   std::vector<std::wstring> messages;  // every text Text2 took, in order
+  // Every call and event of the simulated Excel, in order, without its time ("SaveAs ...").
+  std::vector<std::wstring> log;
+  std::function<void(const std::wstring& line)> on_call;
+  std::vector<std::shared_ptr<sim::ExcelInstance>> started;  // in start order
 
   Harness() {
     program.Start();
-    // A saved workbook appears on the Desktop, as Excel writes it.
-    host.on_save = [this](const std::wstring& path, int format) {
-      desktop.files.Put(path, sim::SimFile{"", format});
-    };
-    desktop.world.foreign_title = [](platform::WindowHandle, std::wstring& title) {
-      title = L"book.xlsx - Excel";
-      return true;
+    desktop.world.tracing = true;
+    desktop.world.trace_sink = [this](const std::wstring& full) {
+      const auto time_end = full.find(L"] ");
+      const std::wstring line = time_end == std::wstring::npos ? full : full.substr(time_end + 2);
+      if (line.rfind(L"excel ", 0) != 0) return;
+      log.push_back(line.substr(6));
+      // Instances leave the simulated Excel's list when they end: every one is kept here.
+      if (log.back().rfind(L"instance ", 0) == 0 &&
+          log.back().find(L" starts") != std::wstring::npos) {
+        started.push_back(excel.instances().back());
+      }
+      if (on_call) on_call(log.back());
     };
     form().Text2().on_change = [this] { messages.push_back(form().Text2().text()); };
   }
   app::Form1& form() { return program.form1(); }
-  void PutWorkbook(const std::wstring& name) { desktop.files.Put(kDesktop + L"\\" + name, {}); }
+  void PutWorkbook(const std::wstring& name) {
+    test_support::PutDesktopWorkbook(desktop.files, name);
+  }
+  // An instance that runs visible, as the user would have started it.
+  void StartVisible() { excel.StartInstance(true); }
+  // The next `times` calls of the operation fail with the error.
+  void Fail(const std::wstring& operation, std::int32_t error, int times = 1) {
+    excel.gate().FailNext(operation, error, times);
+  }
+  // Instances started so far (ids 1 to this, in start order), running or not.
+  int instance_count() const { return static_cast<int>(started.size()); }
+  const sim::ExcelInstance& instance(int id) const {
+    return *started.at(static_cast<std::size_t>(id - 1));
+  }
   // The state a start press leaves before it runs the open step.
   void AsStartPressed() {
     form().state.PasteActive = 1;
     form().ShowPastingLook();
   }
 };
+
+std::ptrdiff_t IndexOf(const std::vector<std::wstring>& log, const std::wstring& line) {
+  return std::find(log.begin(), log.end(), line) - log.begin();
+}
+
+// An operation's call as the log shows it: "Quit", "Workbooks.Add fails with 1004".
+bool IsCallOf(const std::wstring& line, const std::wstring& operation) {
+  return line == operation || line.rfind(operation + L" ", 0) == 0;
+}
 
 struct ReleaseCase {
   const char* what;
@@ -60,36 +90,32 @@ TEST(OpenStep, ReleasesEveryExcelObjectOnEveryPath) {
   const ReleaseCase cases[] = {
       {"existing workbook, Excel running",
        [](Harness& h) {
-         h.host.StartVisible();
+         h.StartVisible();
          h.PutWorkbook(L"book.xlsx");
        }},
       {"existing workbook, no Excel running", [](Harness& h) { h.PutWorkbook(L"book.xlsx"); }},
-      {"missing workbook", [](Harness& h) { h.host.StartVisible(); }},
+      {"missing workbook", [](Harness& h) { h.StartVisible(); }},
       {"existing workbook, open fails with 1004",
        [](Harness& h) {
-         h.host.StartVisible();
+         h.StartVisible();
          h.PutWorkbook(L"book.xlsx");
-         h.host.failures[L"Workbooks.Open"] = {rt::err::kApplicationDefined};
+         h.Fail(L"Workbooks.Open", rt::err::kApplicationDefined);
        }},
       {"existing workbook, reading the name fails with 91",
        [](Harness& h) {
-         h.host.StartVisible();
+         h.StartVisible();
          h.PutWorkbook(L"book.xlsx");
-         h.host.failures[L"Name"] = {rt::err::kObjectNotSet};
+         h.Fail(L"Name", rt::err::kObjectNotSet);
        }},
       {"missing workbook, saving fails with server execution failed",
-       [](Harness& h) { h.host.failures[L"SaveAs"] = {rt::err::kServerExecFailed}; }},
+       [](Harness& h) { h.Fail(L"SaveAs", rt::err::kServerExecFailed); }},
       {"missing workbook, adding is rejected five times",
-       [](Harness& h) {
-         h.host.failures[L"Workbooks.Add"] = {rt::err::kCallRejected, rt::err::kCallRejected,
-                                              rt::err::kCallRejected, rt::err::kCallRejected,
-                                              rt::err::kCallRejected};
-       }},
+       [](Harness& h) { h.Fail(L"Workbooks.Add", rt::err::kCallRejected, 5); }},
       {"missing workbook, no instance can be started at first, quitting fails later",
        [](Harness& h) {
-         h.host.StartVisible();
-         h.host.failures[L"CreateObject"] = {rt::err::kCannotCreateObject};
-         h.host.failures[L"Quit"] = {rt::err::kApplicationDefined};
+         h.StartVisible();
+         h.Fail(L"CreateObject", rt::err::kCannotCreateObject);
+         h.Fail(L"Quit", rt::err::kApplicationDefined);
        }},
   };
   for (const auto& c : cases) {
@@ -99,15 +125,15 @@ TEST(OpenStep, ReleasesEveryExcelObjectOnEveryPath) {
     c.arrange(h);
     h.AsStartPressed();
     std::vector<int> held_at_attach;
-    h.host.on_call = [&](const std::wstring& op) {
-      if (op == L"GetActiveObject") held_at_attach.push_back(h.host.live_objects);
+    h.on_call = [&](const std::wstring& line) {
+      if (IsCallOf(line, L"GetActiveObject")) held_at_attach.push_back(h.excel.live_objects);
     };
     try {
       h.form().Command8_Click();
     } catch (const rt::AutomationError&) {
       // Errors after the open step's trap is disarmed go to the caller.
     }
-    EXPECT_EQ(h.host.live_objects, 0);
+    EXPECT_EQ(h.excel.live_objects, 0);
     for (int held : held_at_attach) EXPECT_EQ(held, 0);
   }
 }
@@ -116,12 +142,12 @@ TEST(OpenStep, ReleasesEveryExcelObjectOnEveryPath) {
 // open step then shows the stopped-state message with the path.
 TEST(StartStopPress, StopPressShowsWaitMessageAndStoppedLookBeforeTheOpenStep) {
   Harness h;
-  h.host.StartVisible();
+  h.StartVisible();
   h.PutWorkbook(L"book.xlsx");
   h.form().Text3().SetText(L"book");
   h.AsStartPressed();
   std::vector<std::wstring> captions_at_first_call;
-  h.host.on_call = [&](const std::wstring&) {
+  h.on_call = [&](const std::wstring&) {
     if (captions_at_first_call.empty()) {
       captions_at_first_call.push_back(h.form().Command5().text());
       EXPECT_EQ(h.form().Command5().back_color(), ui::colors::kGreen);
@@ -150,7 +176,7 @@ TEST(OpenStep, MissingWorkbookShowsEveryMessageInTurn) {
        {Case{L"book", L"book.xlsx", L"51"}, Case{L"book.xlsm", L"book.xlsm", L"52"}}) {
     SCOPED_TRACE(::testing::Message() << "saved as format " << c.format);
     Harness h;
-    h.host.StartVisible();
+    h.StartVisible();
     h.form().Text3().SetText(c.typed);
     h.form().Text2().SetText(L"お待ち下さい");
     h.messages.clear();
@@ -167,13 +193,18 @@ TEST(OpenStep, MissingWorkbookShowsEveryMessageInTurn) {
             L"文字をコピーするとセルに貼り付けが出来ます。" + path}));
     // Saved once by the first hidden instance; the second one only starts and quits.
     int saves = 0;
-    for (const auto& line : h.host.log) {
-      if (line.rfind(L"SaveAs", 0) == 0) {
+    for (const auto& line : h.log) {
+      if (IsCallOf(line, L"SaveAs")) {
         ++saves;
-        EXPECT_EQ(line, L"SaveAs #2 " + path + L" " + c.format);
+        EXPECT_EQ(line, L"SaveAs " + path + L" format " + c.format);
+        EXPECT_LT(IndexOf(h.log, L"instance 2 starts hidden"), IndexOf(h.log, line));
+        EXPECT_LT(IndexOf(h.log, line), IndexOf(h.log, L"instance 2 ends"));
       }
     }
     EXPECT_EQ(saves, 1);
+    ASSERT_NE(h.desktop.files.Find(path), nullptr);
+    ASSERT_TRUE(h.desktop.files.Find(path)->excel_format.has_value());
+    EXPECT_EQ(std::to_wstring(*h.desktop.files.Find(path)->excel_format), c.format);
     EXPECT_EQ(h.form().state.PasteActive, 1);
     EXPECT_EQ(h.form().Command5().text(), L"     貼り付け     開始");
   }
@@ -184,37 +215,31 @@ TEST(OpenStep, MissingWorkbookShowsEveryMessageInTurn) {
 TEST(OpenStep, NoHiddenInstanceOutlivesTheCreateBranch) {
   const ReleaseCase cases[] = {
       {"saving is refused with 1004",
-       [](Harness& h) { h.host.failures[L"SaveAs"] = {rt::err::kApplicationDefined}; }},
+       [](Harness& h) { h.Fail(L"SaveAs", rt::err::kApplicationDefined); }},
       {"saving fails with server execution failed",
-       [](Harness& h) { h.host.failures[L"SaveAs"] = {rt::err::kServerExecFailed}; }},
+       [](Harness& h) { h.Fail(L"SaveAs", rt::err::kServerExecFailed); }},
       {"adding the workbook fails with 1004",
-       [](Harness& h) { h.host.failures[L"Workbooks.Add"] = {rt::err::kApplicationDefined}; }},
+       [](Harness& h) { h.Fail(L"Workbooks.Add", rt::err::kApplicationDefined); }},
       {"adding is rejected five times",
-       [](Harness& h) {
-         h.host.failures[L"Workbooks.Add"] = {rt::err::kCallRejected, rt::err::kCallRejected,
-                                              rt::err::kCallRejected, rt::err::kCallRejected,
-                                              rt::err::kCallRejected};
-       }},
+       [](Harness& h) { h.Fail(L"Workbooks.Add", rt::err::kCallRejected, 5); }},
       {"turning the alerts off fails",
-       [](Harness& h) { h.host.failures[L"DisplayAlerts"] = {rt::err::kApplicationDefined}; }},
+       [](Harness& h) { h.Fail(L"DisplayAlerts", rt::err::kApplicationDefined); }},
       {"closing the new workbook fails",
-       [](Harness& h) { h.host.failures[L"Close"] = {rt::err::kApplicationDefined}; }},
-      {"the first quit fails",
-       [](Harness& h) { h.host.failures[L"Quit"] = {rt::err::kApplicationDefined}; }},
+       [](Harness& h) { h.Fail(L"Close", rt::err::kApplicationDefined); }},
+      {"the first quit fails", [](Harness& h) { h.Fail(L"Quit", rt::err::kApplicationDefined); }},
       {"the second pass cannot add its workbook",
        [](Harness& h) {
-         h.host.on_save = [&h](const std::wstring& path, int format) {
-           h.desktop.files.Put(path, sim::SimFile{"", format});
-           h.host.failures[L"Workbooks.Add"] = {rt::err::kApplicationDefined};
+         h.on_call = [&h](const std::wstring& line) {
+           if (IsCallOf(line, L"SaveAs")) h.Fail(L"Workbooks.Add", rt::err::kApplicationDefined);
          };
        }},
       {"an object is missing after the hidden instance started (the trap starts a visible one)",
-       [](Harness& h) { h.host.failures[L"Workbooks.Add"] = {rt::err::kObjectNotSet}; }},
+       [](Harness& h) { h.Fail(L"Workbooks.Add", rt::err::kObjectNotSet); }},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     Harness h;
-    h.host.StartVisible();  // the user's Excel, id 1
+    h.StartVisible();  // the user's Excel, id 1
     h.form().Text3().SetText(L"book");
     c.arrange(h);
     h.AsStartPressed();
@@ -223,15 +248,15 @@ TEST(OpenStep, NoHiddenInstanceOutlivesTheCreateBranch) {
     } catch (const rt::AutomationError&) {
       // Errors after the trap is disarmed go to the caller.
     }
-    ASSERT_GE(h.host.instance_count(), 2);
-    for (int id = 1; id <= h.host.instance_count(); ++id) {
-      const auto& instance = h.host.instance(id);
-      if (!instance.visible) {
-        EXPECT_FALSE(instance.running) << "hidden instance #" << id;
+    ASSERT_GE(h.instance_count(), 2);
+    for (int id = 1; id <= h.instance_count(); ++id) {
+      const auto& instance = h.instance(id);
+      if (!instance.visible()) {
+        EXPECT_FALSE(instance.running()) << "hidden instance #" << id;
       }
     }
-    EXPECT_TRUE(h.host.instance(1).running);
-    EXPECT_EQ(h.host.live_objects, 0);
+    EXPECT_TRUE(h.instance(1).running());
+    EXPECT_EQ(h.excel.live_objects, 0);
   }
 }
 
@@ -239,14 +264,16 @@ TEST(OpenStep, NoHiddenInstanceOutlivesTheCreateBranch) {
 // discarded instead of asking in a window nobody sees.
 TEST(OpenStep, AFailedSaveQuitsTheHiddenInstanceWithItsAlertsOff) {
   Harness h;
-  h.host.StartVisible();
+  h.StartVisible();
   h.form().Text3().SetText(L"book");
-  h.host.failures[L"SaveAs"] = {rt::err::kApplicationDefined};
+  h.Fail(L"SaveAs", rt::err::kApplicationDefined);
   h.AsStartPressed();
   h.form().Command8_Click();
-  const std::vector<std::wstring> tail(h.host.log.end() - 3, h.host.log.end());
-  EXPECT_EQ(tail, (std::vector<std::wstring>{L"SaveAs #2 " + kDesktop + L"\\book.xlsx 51 fails",
-                                             L"DisplayAlerts #2 false", L"Quit #2"}));
+  ASSERT_GE(h.log.size(), 4u);
+  const std::vector<std::wstring> tail(h.log.end() - 4, h.log.end());
+  EXPECT_EQ(tail, (std::vector<std::wstring>{L"SaveAs fails with 1004", L"DisplayAlerts", L"Quit",
+                                             L"instance 2 ends"}));
+  EXPECT_FALSE(h.instance(2).display_alerts());
   EXPECT_EQ(h.form().Text2().fore_color(), ui::colors::kErrorRed);
   EXPECT_EQ(h.form().state.PasteActive, 1);
 }
@@ -258,13 +285,13 @@ TEST(OpenStep, WhileShuttingDownTheCreateBranchTakesNoExcelOperationAndMakesNoPr
   {
     SCOPED_TRACE("unloading when the run starts");
     Harness h;
-    h.host.StartVisible();
+    h.StartVisible();
     h.form().Text3().SetText(L"book");
     h.form().state.Unloading = 1;
     h.form().state.ToggledOff = 1;  // as the shutdown's stop press leaves it
-    h.host.log.clear();             // start-up set the busy policy
+    h.log.clear();                  // start-up set the busy policy
     h.form().Command8_Click();
-    EXPECT_TRUE(h.host.log.empty());
+    EXPECT_TRUE(h.log.empty());
     EXPECT_EQ(h.form().Text2().text(), L"ファイルは存在しません: " + kDesktop + L"\\book.xlsx");
     EXPECT_EQ(h.form().state.PasteActive, 0);
     EXPECT_EQ(h.form().Command5().back_color(), ui::colors::kGreen);
@@ -272,19 +299,21 @@ TEST(OpenStep, WhileShuttingDownTheCreateBranchTakesNoExcelOperationAndMakesNoPr
   {
     SCOPED_TRACE("the close comes during a retry wait");
     Harness h;
-    h.host.StartVisible();
+    h.StartVisible();
     h.form().Text3().SetText(L"book");
-    h.host.failures[L"Workbooks.Add"] = {rt::err::kCallRejected};
-    h.host.on_call = [&](const std::wstring& op) {
-      if (op == L"Workbooks.Add") h.form().state.Unloading = 1;
+    h.Fail(L"Workbooks.Add", rt::err::kCallRejected);
+    h.on_call = [&](const std::wstring& line) {
+      if (IsCallOf(line, L"Workbooks.Add")) h.form().state.Unloading = 1;
     };
     h.AsStartPressed();
-    h.host.log.clear();
+    h.log.clear();
     h.form().Command8_Click();
-    EXPECT_EQ(h.host.log, (std::vector<std::wstring>{L"CreateObject", L"Workbooks.Add #2 fails",
-                                                     L"DisplayAlerts #2 false", L"Quit #2"}));
-    EXPECT_FALSE(h.host.instance(2).running);
-    EXPECT_EQ(h.host.live_objects, 0);
+    EXPECT_EQ(h.log, (std::vector<std::wstring>{L"CreateObject", L"instance 2 starts hidden",
+                                                L"Workbooks.Add fails with 0x80010001",
+                                                L"DisplayAlerts", L"Quit", L"instance 2 ends"}));
+    EXPECT_FALSE(h.instance(2).display_alerts());
+    EXPECT_FALSE(h.instance(2).running());
+    EXPECT_EQ(h.excel.live_objects, 0);
     EXPECT_EQ(h.desktop.files.Find(kDesktop + L"\\book.xlsx"), nullptr);
   }
 }
@@ -310,15 +339,15 @@ TEST(HostileNames, AreRefusedByThePressAndByTheOpenStep) {
       SCOPED_TRACE(::testing::Message()
                    << e.what << ", name of " << std::wstring(typed).size() << " characters");
       Harness h;
-      h.host.StartVisible();
+      h.StartVisible();
       h.form().Text3().SetText(typed);
       if (e.pasting) h.AsStartPressed();
       h.form().Text2().SetForeColor(ui::colors::kErrorRed);
       h.form().Text1().SetFocus();
       h.messages.clear();
-      h.host.log.clear();
+      h.log.clear();
       e.act(h.form());
-      EXPECT_TRUE(h.host.log.empty());
+      EXPECT_TRUE(h.log.empty());
       EXPECT_EQ(h.form().state.PasteActive, e.pasting ? 1 : 0);
       EXPECT_EQ(h.form().state.ToggledOff, 0);
       EXPECT_EQ(h.form().Command5().back_color(),
@@ -350,15 +379,15 @@ TEST(UncreatableFormat, MissingWorkbookIsRefusedInBlueAndAnExistingOneOpens) {
   for (const auto& e : entries) {
     SCOPED_TRACE(e.what);
     Harness h;
-    h.host.StartVisible();
-    h.host.unsavable_formats = {platform::file_format::kXlsb};
+    h.StartVisible();
+    h.excel.unsavable_formats = {platform::file_format::kXlsb};
     h.form().Text3().SetText(L"book.xlsb");
     if (e.pasting) h.AsStartPressed();
     h.form().Text2().SetForeColor(ui::colors::kErrorRed);
-    h.host.log.clear();
+    h.log.clear();
     h.messages.clear();
     e.act(h.form());
-    EXPECT_TRUE(h.host.log.empty());
+    EXPECT_TRUE(h.log.empty());
     EXPECT_FALSE(h.desktop.files.FileExists(kDesktop + L"\\book.xlsb"));
     EXPECT_EQ(h.form().state.PasteActive, e.pasting ? 1 : 0);
     EXPECT_EQ(h.program.focused(), &h.form().Text3());
@@ -366,15 +395,14 @@ TEST(UncreatableFormat, MissingWorkbookIsRefusedInBlueAndAnExistingOneOpens) {
     EXPECT_EQ(h.form().Text2().fore_color(), ui::colors::kBlue);
   }
   Harness h;
-  h.host.StartVisible();
-  h.host.unsavable_formats = {platform::file_format::kXlsb};
+  h.StartVisible();
+  h.excel.unsavable_formats = {platform::file_format::kXlsb};
   h.PutWorkbook(L"book.xlsb");
   h.form().Text3().SetText(L"book.xlsb");
   h.form().Command8_Click();
-  EXPECT_NE(std::find(h.host.log.begin(), h.host.log.end(),
-                      L"Workbooks.Open #1 " + kDesktop + L"\\book.xlsb"),
-            h.host.log.end());
+  EXPECT_NE(std::find(h.log.begin(), h.log.end(), L"Workbooks.Open " + kDesktop + L"\\book.xlsb"),
+            h.log.end());
 }
 
 }  // namespace
-}  // namespace harumado::workbook::fake
+}  // namespace harumado::workbook
