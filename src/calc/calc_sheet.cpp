@@ -40,10 +40,6 @@ namespace harumado::calc {
 namespace {
 
 constexpr double kMaxColumnWidth = 255;
-// Excel's Placement values.
-constexpr int kPlacementMoveAndSize = 1;
-constexpr int kPlacementMove = 2;
-constexpr int kPlacementFreeFloating = 3;
 // A picture without a size of its own is taken at 96 pixels per inch, as Excel pastes a bitmap.
 constexpr double kPointsPerPixel = 0.75;
 
@@ -412,17 +408,18 @@ class CalcSheet final : public platform::ExcelSheet {
 
   void SetPlacement(const Reference<css::beans::XPropertySet>& properties,
                     const css::awt::Point& position, int placement, double value) {
-    if (value != placement || (placement != kPlacementMoveAndSize && placement != kPlacementMove &&
-                               placement != kPlacementFreeFloating)) {
+    if (value != placement || (placement != platform::placement::kMoveAndSize &&
+                               placement != platform::placement::kMove &&
+                               placement != platform::placement::kFreeFloating)) {
       Refuse();
     }
-    if (placement == kPlacementFreeFloating) {
+    if (placement == platform::placement::kFreeFloating) {
       properties->setPropertyValue("Anchor", css::uno::Any(sheet_));
       return;
     }
     properties->setPropertyValue("Anchor", css::uno::Any(CellUnder(position)));
     properties->setPropertyValue("ResizeWithCell",
-                                 css::uno::Any(placement == kPlacementMoveAndSize));
+                                 css::uno::Any(placement == platform::placement::kMoveAndSize));
   }
 
   // A shape anchored to a cell is anchored to the cell under its top-left corner, as in Excel:

@@ -23,6 +23,17 @@ enum class ActiveCellProperty { kRow, kColumn, kLeft, kTop, kWidth, kHeight };
 // Writable properties of a shape.
 enum class ShapeProperty { kLockAspectRatio, kPlacement, kLeft, kTop, kWidth, kHeight };
 
+// Values of the shape properties Placement (XlPlacement) and LockAspectRatio (MsoTriState).
+namespace placement {
+inline constexpr int kMoveAndSize = 1;
+inline constexpr int kMove = 2;
+inline constexpr int kFreeFloating = 3;
+}  // namespace placement
+namespace mso {
+inline constexpr int kTrue = -1;
+inline constexpr int kFalse = 0;
+}  // namespace mso
+
 // Excel file formats used by SaveAs.
 namespace file_format {
 inline constexpr int kXlsx = 51;

@@ -378,15 +378,15 @@ void SimSheet::SetShapeProperty(int index, platform::ShapeProperty property, dou
     throw rt::AutomationError(rt::err::kInvalidArgument);
   }
   SimShape& s = shapes_[static_cast<std::size_t>(index - 1)];
-  const bool locked = s.lock_aspect_ratio != kMsoFalse;
+  const bool locked = s.lock_aspect_ratio != platform::mso::kFalse;
   switch (property) {
     case platform::ShapeProperty::kLockAspectRatio:
-      if (value != kMsoTrue && value != kMsoFalse && value != 1) Refuse();
+      if (value != platform::mso::kTrue && value != platform::mso::kFalse && value != 1) Refuse();
       s.lock_aspect_ratio = static_cast<int>(value);
       return;
     case platform::ShapeProperty::kPlacement:
-      if (value != kPlacementMoveAndSize && value != kPlacementMove &&
-          value != kPlacementFreeFloating) {
+      if (value != platform::placement::kMoveAndSize && value != platform::placement::kMove &&
+          value != platform::placement::kFreeFloating) {
         Refuse();
       }
       s.placement = static_cast<int>(value);
