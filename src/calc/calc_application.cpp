@@ -39,9 +39,10 @@ class CalcRange final : public platform::ExcelRange {
 
 class CalcApplication final : public platform::ExcelApplication {
  public:
-  // A LibreOffice that the host started is hidden until made visible, as a started Excel is.
-  explicit CalcApplication(OfficeRef office)
-      : office_(std::move(office)), visible_(!office_->started) {}
+  // An application that CreateObject gave opens its workbooks hidden until it is made visible,
+  // as a started Excel is hidden (also when it reached a running LibreOffice: the workbooks of
+  // the create step never show).
+  CalcApplication(OfficeRef office, bool visible) : office_(std::move(office)), visible_(visible) {}
 
   // Shows or hides the windows of every open document; documents opened later follow.
   void SetVisible(bool visible) override {
@@ -230,8 +231,8 @@ class CalcApplication final : public platform::ExcelApplication {
 
 }  // namespace
 
-std::unique_ptr<platform::ExcelApplication> MakeCalcApplication(OfficeRef office) {
-  return std::make_unique<CalcApplication>(std::move(office));
+std::unique_ptr<platform::ExcelApplication> MakeCalcApplication(OfficeRef office, bool visible) {
+  return std::make_unique<CalcApplication>(std::move(office), visible);
 }
 
 }  // namespace harumado::calc

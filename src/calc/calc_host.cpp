@@ -43,7 +43,8 @@ bool CalcHost::IsRunning() { return ConnectToPipe(options_.pipe_name).is(); }
 std::unique_ptr<platform::ExcelApplication> CalcHost::GetActiveObject() {
   auto context = ConnectToPipe(options_.pipe_name);
   if (!context.is()) throw rt::AutomationError(rt::err::kCannotCreateObject);
-  return MakeCalcApplication(OfficeOn(std::move(context), false, options_.pipe_name, clipboard_));
+  return MakeCalcApplication(OfficeOn(std::move(context), false, options_.pipe_name, clipboard_),
+                             true);
 }
 
 // LibreOffice serves its documents from one process per profile: with one listening on the
@@ -51,7 +52,8 @@ std::unique_ptr<platform::ExcelApplication> CalcHost::GetActiveObject() {
 std::unique_ptr<platform::ExcelApplication> CalcHost::CreateObject() {
   for (pid_t group : started_) ReapEnded(group);
   if (auto context = ConnectToPipe(options_.pipe_name); context.is()) {
-    return MakeCalcApplication(OfficeOn(std::move(context), false, options_.pipe_name, clipboard_));
+    return MakeCalcApplication(OfficeOn(std::move(context), false, options_.pipe_name, clipboard_),
+                               false);
   }
   const auto process = StartOffice(
       OfficeLaunch{options_.program, options_.pipe_name, options_.profile_url, options_.headless});
@@ -59,7 +61,8 @@ std::unique_ptr<platform::ExcelApplication> CalcHost::CreateObject() {
   started_.push_back(*process);
   auto context = WaitForPipe(options_.pipe_name, *process, options_.start_timeout_ms);
   if (!context.is()) throw rt::AutomationError(rt::err::kServerExecFailed);
-  return MakeCalcApplication(OfficeOn(std::move(context), true, options_.pipe_name, clipboard_));
+  return MakeCalcApplication(OfficeOn(std::move(context), true, options_.pipe_name, clipboard_),
+                             false);
 }
 
 platform::ExcelApplication& CalcHost::GlobalApplication() {

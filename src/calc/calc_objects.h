@@ -7,7 +7,8 @@
 
 namespace harumado::calc {
 
-std::unique_ptr<platform::ExcelApplication> MakeCalcApplication(OfficeRef office);
+// An application that opens its workbooks visible, or hidden until it is made visible.
+std::unique_ptr<platform::ExcelApplication> MakeCalcApplication(OfficeRef office, bool visible);
 std::unique_ptr<platform::ExcelWorkbook> MakeCalcWorkbook(OfficeRef office, Document document);
 std::unique_ptr<platform::ExcelSheet> MakeCalcSheet(OfficeRef office, Document document);
 

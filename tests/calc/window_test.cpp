@@ -4,6 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <com/sun/star/awt/XWindow2.hpp>
+#include <com/sun/star/container/XIndexAccess.hpp>
+#include <com/sun/star/frame/Desktop.hpp>
+#include <com/sun/star/frame/XFrame.hpp>
+#include <com/sun/star/frame/XFrames.hpp>
 #include <thread>
 
 #include "calc_fixture.h"
@@ -42,6 +47,29 @@ TEST_F(CalcWindowTest, HwndIsTheTopLevelWindowTitledWithTheWorkbook) {
   ASSERT_NE(window, 0);
   const std::string title = CommandOutput("xdotool getwindowname " + std::to_string(window));
   EXPECT_NE(title.find("window.xlsx"), std::string::npos) << title;
+  workbook->Close(false);
+}
+
+// A workbook that CreateObject's application adds stays hidden until the application is made
+// visible, also in a LibreOffice that was running already (as in a new hidden Excel).
+TEST_F(CalcWindowTest, WorkbooksOfCreateObjectStayHiddenUntilShown) {
+  CalcHost host(office_->Options(), clipboard_);
+  auto created = host.CreateObject();
+  auto workbook = created->AddWorkbook();
+  const auto desktop = css::frame::Desktop::create(office_->Context());
+  auto visible_frames = [&] {
+    int shown = 0;
+    const auto frames = desktop->getFrames();
+    for (sal_Int32 i = 0; i < frames->getCount(); ++i) {
+      Reference<css::frame::XFrame> frame(frames->getByIndex(i), css::uno::UNO_QUERY_THROW);
+      Reference<css::awt::XWindow2> window(frame->getContainerWindow(), css::uno::UNO_QUERY);
+      if (window.is() && window->isVisible()) ++shown;
+    }
+    return shown;
+  };
+  EXPECT_EQ(visible_frames(), 0);
+  created->SetVisible(true);
+  EXPECT_EQ(visible_frames(), 1);
   workbook->Close(false);
 }
 
