@@ -5,12 +5,12 @@
 #   - the Windows build and its tests: mingw-w64 (posix threads), wine, a headless X server,
 #     ImageMagick and the IPA fonts (pictures and screenshots), and the Japanese locale
 #   - the Calc host and its tests: LibreOffice Calc and its SDK (the UNO libraries, cppumaker and
-#     the type libraries the UNO headers are generated from)
+#     the type libraries the UNO headers are generated from), and its Japanese user interface
 set -euo pipefail
 packages=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 fonts-wine xvfb xdotool
   imagemagick fonts-ipafont fonts-ipafont-gothic fonts-ipafont-mincho xclip locales clang zip
-  libreoffice-calc libreoffice-core libreoffice-dev)
+  libreoffice-calc libreoffice-core libreoffice-dev libreoffice-l10n-ja)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

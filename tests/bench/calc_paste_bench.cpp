@@ -12,6 +12,7 @@
 #include <map>
 #include <string>
 
+#include "../calc/bitmap.h"
 #include "calc/calc_host.h"
 #include "calc/office_connection.h"
 #include "core/app/form1.h"
@@ -129,22 +130,6 @@ class BenchClipboard final : public calc::ClipboardSource {
   std::optional<std::vector<std::uint8_t>> Picture() override { return picture; }
 };
 
-// A grey 24-bit BMP of 160 x 120 pixels at 96 dpi.
-std::vector<std::uint8_t> Bitmap() {
-  constexpr int kWidth = 160, kHeight = 120, kRow = kWidth * 3;
-  std::vector<std::uint8_t> b(54 + kRow * kHeight, 0x80);
-  auto put32 = [&](std::size_t at, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) b[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
-  };
-  b[0] = 'B', b[1] = 'M';
-  put32(2, static_cast<std::uint32_t>(b.size()));
-  put32(6, 0), put32(10, 54), put32(14, 40), put32(18, kWidth), put32(22, kHeight);
-  b[26] = 1, b[27] = 0, b[28] = 24, b[29] = 0;
-  put32(30, 0), put32(34, kRow * kHeight), put32(38, 3780), put32(42, 3780), put32(46, 0);
-  put32(50, 0);
-  return b;
-}
-
 struct Figures {
   int pastes = 0;
   double seconds = 0;
@@ -218,7 +203,7 @@ int Run() {
     clipboard.text = L"Smith, John";
     Print("text \"Smith, John\", mode 数値", Measure(program, 0, kTimes, text(program)));
     clipboard.text.reset();
-    clipboard.picture = Bitmap();
+    clipboard.picture = calc::testing::Bitmap(160, 120);
     Print("picture, mode 画像 (own size)",
           Measure(program, 1, 10, [&](rt::SkipMode& s) { paste::PastePicture(program, s); }));
     Print("picture, mode 画像□ (fitted)",

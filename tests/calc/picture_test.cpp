@@ -13,6 +13,7 @@
 #include <com/sun/star/drawing/XShape.hpp>
 #include <com/sun/star/table/XCell.hpp>
 
+#include "bitmap.h"
 #include "calc_fixture.h"
 #include "support/error_of.h"
 
@@ -23,37 +24,6 @@ using platform::ActiveCellProperty;
 using platform::ShapeProperty;
 using test_support::ErrorOf;
 using CalcPictureTest = CalcSuite;
-
-// An uncompressed 24-bit BMP file of width x height pixels at 96 dpi, all grey.
-std::vector<std::uint8_t> Bitmap(int width, int height) {
-  const int row = (width * 3 + 3) / 4 * 4;
-  const int pixels = row * height;
-  std::vector<std::uint8_t> b(54 + static_cast<std::size_t>(pixels), 0x80);
-  auto put32 = [&](std::size_t at, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) b[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
-  };
-  auto put16 = [&](std::size_t at, std::uint16_t v) {
-    b[at] = static_cast<std::uint8_t>(v);
-    b[at + 1] = static_cast<std::uint8_t>(v >> 8);
-  };
-  b[0] = 'B';
-  b[1] = 'M';
-  put32(2, static_cast<std::uint32_t>(b.size()));
-  put32(6, 0);
-  put32(10, 54);
-  put32(14, 40);
-  put32(18, static_cast<std::uint32_t>(width));
-  put32(22, static_cast<std::uint32_t>(height));
-  put16(26, 1);
-  put16(28, 24);
-  put32(30, 0);
-  put32(34, static_cast<std::uint32_t>(pixels));
-  put32(38, 3780);  // pixels per metre: 96 dpi
-  put32(42, 3780);
-  put32(46, 0);
-  put32(50, 0);
-  return b;
-}
 
 class PictureChecks : public CalcPictureTest {
  protected:
