@@ -163,11 +163,7 @@ class ServedObject final : public IDispatch {
     } catch (const rt::AutomationError& e) {
       const auto hr = static_cast<HRESULT>(automation::HresultFor(e.number()));
       if (exception == nullptr) return hr;
-      *exception = EXCEPINFO{};
-      exception->scode = hr;
-      exception->bstrSource = ::SysAllocString(L"Harumado test Excel");
-      exception->bstrDescription =
-          ::SysAllocStringLen(e.description().data(), static_cast<UINT>(e.description().size()));
+      win32::ExceptionInfo(hr, L"Harumado test Excel", e.description()).HandOver(exception);
       return DISP_E_EXCEPTION;
     } catch (const std::exception&) {
       return E_UNEXPECTED;
