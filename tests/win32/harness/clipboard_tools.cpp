@@ -1,18 +1,14 @@
 // The clipboard from the harness's side: copying text, and a viewer window in the chain.
 #include <cstring>
-#include <thread>
 
 #include "harness.h"
+#include "win32/clipboard_opener.h"
 
 namespace harumado::harness {
 
 bool CopyText(const std::wstring& text, bool secret) {
-  bool open = false;
-  for (int attempt = 0; attempt < 50 && !open; ++attempt) {
-    open = ::OpenClipboard(nullptr) != FALSE;
-    if (!open) std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  }
-  if (!open) return false;
+  const win32::ClipboardOpener clipboard;
+  if (!clipboard.open()) return false;
   ::EmptyClipboard();
   const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
   HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes);
@@ -34,7 +30,6 @@ bool CopyText(const std::wstring& text, bool secret) {
     }
     if (!ok && flag != nullptr) ::GlobalFree(flag);
   }
-  ::CloseClipboard();
   return ok;
 }
 

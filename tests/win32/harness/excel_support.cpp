@@ -7,6 +7,7 @@
 #include "automation/late_bound_host.h"
 #include "runtime/automation_error.h"
 #include "win32/automation/com_runtime.h"
+#include "win32/clipboard_opener.h"
 
 namespace harumado::harness {
 namespace {
@@ -238,12 +239,8 @@ int CountLinesContaining(const std::vector<std::wstring>& lines, const std::wstr
 
 // A device-independent bitmap of one colour.
 bool CopyPicture(int width, int height) {
-  bool open = false;
-  for (int attempt = 0; attempt < 50 && !open; ++attempt) {
-    open = ::OpenClipboard(nullptr) != FALSE;
-    if (!open) std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  }
-  if (!open) return false;
+  const win32::ClipboardOpener clipboard;
+  if (!clipboard.open()) return false;
   ::EmptyClipboard();
   const std::size_t stride = static_cast<std::size_t>(width) * 4;
   const std::size_t bytes = sizeof(BITMAPINFOHEADER) + stride * static_cast<std::size_t>(height);
@@ -267,7 +264,6 @@ bool CopyPicture(int width, int height) {
     ok = ::SetClipboardData(CF_DIB, memory) != nullptr;
     if (!ok) ::GlobalFree(memory);
   }
-  ::CloseClipboard();
   return ok;
 }
 
