@@ -68,9 +68,17 @@ void PasteLatency() {
   for (int i = 0; i < kCopies; ++i) {
     const std::int64_t copied = Now();
     if (!CopyText(std::to_wstring(1000 + i))) return;
-    ::Sleep(1200);  // the loop looks twice a second
-    auto report = ExcelReport();
-    if (!report) return;
+    // The paste ends with the cursor's move, the selection of the next cell.
+    std::optional<std::vector<std::wstring>> report;
+    if (!WaitUntil(
+            [&] {
+              report = ExcelReport();
+              return report && Number(*report, L"last-select-at") > copied;
+            },
+            kPasteLimit)) {
+      Note(L"the copy was not pasted within the limit");
+      return;
+    }
     const std::int64_t selected = Number(*report, L"last-select-at");
     latency.push_back(static_cast<double>(selected - copied) / f);
     work.push_back(static_cast<double>(selected - Number(*report, L"last-formats-at")) / f);

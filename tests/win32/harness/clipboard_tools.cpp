@@ -67,9 +67,12 @@ ViewerWindow::ViewerWindow() {
   ::RegisterClassW(&wc);
   hwnd_ = ::CreateWindowExW(0, wc.lpszClassName, L"harness viewer", WS_POPUP, 0, 0, 1, 1, nullptr,
                             nullptr, wc.hInstance, this);
+  // The system tells a new viewer of the current content as it joins.
   next_ = ::SetClipboardViewer(hwnd_);
-  Pump(std::chrono::milliseconds(50));
-  notifications_ = 0;  // the system tells a new viewer of the current content at once
+  if (!WaitForNotifications(1, std::chrono::seconds(2))) {
+    Fail(L"a new viewer is told of the clipboard's content", L"notified", L"not notified");
+  }
+  notifications_ = 0;
 }
 
 ViewerWindow::~ViewerWindow() {
@@ -99,10 +102,6 @@ LRESULT CALLBACK ViewerWindow::Proc(HWND hwnd, UINT message, WPARAM wparam, LPAR
     }
   }
   return ::DefWindowProcW(hwnd, message, wparam, lparam);
-}
-
-void ViewerWindow::Pump(std::chrono::milliseconds duration) {
-  WaitUntil([] { return false; }, duration);
 }
 
 bool ViewerWindow::WaitForNotifications(int count, std::chrono::milliseconds within) {

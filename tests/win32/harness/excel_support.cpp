@@ -76,13 +76,26 @@ bool StartPasting(RunningProgram& p, HWND& main, const std::wstring& name,
       !WaitForText(Control(main, L"Form1", L"Text2"), OpenedMessage(path), kExcelLimit)) {
     return false;
   }
-  // The open step ends with reading Excel's window handle; the paste loop then takes the
-  // clipboard as it stands (after one cycle of the inner press's loop when the workbook was
-  // created). A copy made before that would not count as a change.
   if (!WaitForLines({L"calls Hwnd 1"}, kExcelLimit)) return false;
-  ::Sleep(kLoopStartMs);
+  return WaitForPasteLoopStart(p, main);
+}
+
+bool WaitForDispatches(RunningProgram& p, HWND main, int dispatches) {
+  for (int i = 0; i < dispatches; ++i) {
+    if (!p.Sync(main)) {
+      Fail(L"the program takes its messages", L"answered", L"no answer");
+      return false;
+    }
+  }
   return true;
 }
+
+// The open step ends with reading Excel's window handle; the paste loop then takes the
+// clipboard as it stands, before its first dispatch. The dispatches that can come first: the
+// wait for that call's answer, and, when the workbook was created, the head of the one cycle
+// the nested press's loop runs before the outer press's loop starts. The third answer comes
+// from the outer loop itself.
+bool WaitForPasteLoopStart(RunningProgram& p, HWND main) { return WaitForDispatches(p, main, 3); }
 
 void PostClick(HWND control) {
   HWND root = ::GetAncestor(control, GA_ROOT);
@@ -137,6 +150,12 @@ std::optional<std::vector<std::wstring>> ExcelReport() {
   } catch (const rt::AutomationError&) {
     return std::nullopt;
   }
+}
+
+std::optional<std::vector<std::wstring>> ExpectExcelReport(const std::wstring& what) {
+  auto report = ExcelReport();
+  if (!report) Fail(L"Excel's report, for " + what, L"read", L"not readable");
+  return report;
 }
 
 bool HasLine(const std::vector<std::wstring>& report, const std::wstring& line) {

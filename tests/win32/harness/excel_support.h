@@ -15,8 +15,6 @@ inline constexpr wchar_t kPastingCaption[] = L"     貼り付け     開始";
 inline constexpr wchar_t kRetryMessage[] = L"少し待機してから再試行して下さい。";
 inline constexpr auto kExcelLimit = std::chrono::seconds(20);
 inline constexpr auto kPasteLimit = std::chrono::seconds(10);
-// The time the paste loop is given to take the clipboard as it stands after the open step.
-inline constexpr DWORD kLoopStartMs = 1500;
 
 std::wstring OpenedMessage(const std::wstring& path);
 std::wstring StoppedMessage(const std::wstring& path);
@@ -26,6 +24,17 @@ bool WaitForText(HWND control, const std::wstring& text, std::chrono::millisecon
 // true once pasting is on and the paste loop watches the clipboard.
 bool StartPasting(RunningProgram& p, HWND& main, const std::wstring& name,
                   const std::wstring& path);
+
+// While pasting is on, the program takes the messages sent to it only where the paste loop
+// dispatches events, at the head of each cycle (and inside the calls of a paste); the rest of a
+// cycle it sleeps without taking any. So a message sent to the main window is answered at the
+// loop's next dispatch, and one sent after that answer at a later one: the program leaves a
+// dispatch as soon as nothing is waiting. Each of the `dispatches` answers in a row is such a
+// signal; true when all came.
+bool WaitForDispatches(RunningProgram& p, HWND main, int dispatches);
+// After the start press's open step has read Excel's window handle: true once the paste loop
+// has taken the clipboard as it stands (a copy before that would not count as a change).
+bool WaitForPasteLoopStart(RunningProgram& p, HWND main);
 
 // A click that does not wait for the program to handle it: a press that starts pasting returns
 // only when pasting ends (as the user's click, it is posted).
@@ -51,6 +60,8 @@ HWND ExcelWindow();
 
 // The report of the Excel the active-object lookup finds (its lines), or nothing.
 std::optional<std::vector<std::wstring>> ExcelReport();
+// The report, or nothing and a failure (what the report was read for) when it cannot be read.
+std::optional<std::vector<std::wstring>> ExpectExcelReport(const std::wstring& what);
 bool HasLine(const std::vector<std::wstring>& report, const std::wstring& line);
 // The line that starts with the prefix, or "".
 std::wstring LineStarting(const std::vector<std::wstring>& report, const std::wstring& prefix);
