@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "automation/error_numbers.h"
+#include "query_interface.h"
 #include "runtime/automation_error.h"
 #include "win32/automation/com_values.h"
 
@@ -82,14 +83,7 @@ class ServedObject final : public IDispatch {
   const automation::model::ModelRef& model() const { return model_; }
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (out == nullptr) return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IDispatch) {
-      *out = static_cast<IDispatch*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
+    return QueryOneInterface<IDispatch>(this, iid, out);
   }
   ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
   ULONG STDMETHODCALLTYPE Release() override {

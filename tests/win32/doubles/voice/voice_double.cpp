@@ -9,6 +9,7 @@
 #include "../common/class_factory.h"
 #include "../common/com_registration.h"
 #include "../common/log_file.h"
+#include "../common/query_interface.h"
 #include "sim/speech_markup.h"
 #include "win32/automation/sapi_api.h"
 
@@ -41,14 +42,7 @@ class Counted : public Base {
   Counted() { ++g_objects; }
   virtual ~Counted() { --g_objects; }
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (out == nullptr) return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IDispatch || iid == __uuidof(Base)) {
-      *out = static_cast<Base*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
+    return harumado::doubles::QueryOneInterface<Base>(this, iid, out);
   }
   ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
   ULONG STDMETHODCALLTYPE Release() override {
