@@ -80,22 +80,49 @@ bool StartPasting(RunningProgram& p, HWND& main, const std::wstring& name,
   return WaitForPasteLoopStart(p, main);
 }
 
-bool WaitForDispatches(RunningProgram& p, HWND main, int dispatches) {
-  for (int i = 0; i < dispatches; ++i) {
-    if (!p.Sync(main)) {
-      Fail(L"the program takes its messages", L"answered", L"no answer");
+namespace {
+
+// The loop's sleep is 500 ms: an answer that took 300 ms waited for it; one that came within
+// 100 ms did not.
+constexpr auto kSleptAnswer = std::chrono::milliseconds(300);
+constexpr auto kPromptAnswer = std::chrono::milliseconds(100);
+constexpr auto kLongerThanACycle = std::chrono::milliseconds(800);
+
+}  // namespace
+
+bool WaitForPasteCycles(RunningProgram& p, HWND main, int cycles) {
+  const auto end = std::chrono::steady_clock::now() + kPasteLimit;
+  int seen = 0;
+  while (seen < cycles) {
+    const auto sent = std::chrono::steady_clock::now();
+    if (sent >= end || !p.Sync(main)) {
+      Fail(L"cycles of the paste loop", std::to_wstring(cycles), std::to_wstring(seen));
       return false;
     }
+    if (std::chrono::steady_clock::now() - sent >= kSleptAnswer) ++seen;
   }
   return true;
 }
 
 // The open step ends with reading Excel's window handle; the paste loop then takes the
-// clipboard as it stands, before its first dispatch. The dispatches that can come first: the
-// wait for that call's answer, and, when the workbook was created, the head of the one cycle
-// the nested press's loop runs before the outer press's loop starts. The third answer comes
-// from the outer loop itself.
-bool WaitForPasteLoopStart(RunningProgram& p, HWND main) { return WaitForDispatches(p, main, 3); }
+// clipboard as it stands, before its first cycle. When the workbook was created, the nested
+// press's loop runs one cycle of its own first: the second cycle seen is the outer loop's.
+bool WaitForPasteLoopStart(RunningProgram& p, HWND main) { return WaitForPasteCycles(p, main, 2); }
+
+bool WaitForPasteLoopEnd(RunningProgram& p, HWND main) {
+  const auto end = std::chrono::steady_clock::now() + kPasteLimit;
+  auto prompt_since = std::chrono::steady_clock::now();
+  for (;;) {
+    const auto sent = std::chrono::steady_clock::now();
+    if (sent >= end || !p.Sync(main)) {
+      Fail(L"the paste loop ends", L"ended", L"still running");
+      return false;
+    }
+    const auto answered = std::chrono::steady_clock::now();
+    if (answered - sent > kPromptAnswer) prompt_since = answered;
+    if (answered - prompt_since >= kLongerThanACycle) return true;
+  }
+}
 
 void PostClick(HWND control) {
   HWND root = ::GetAncestor(control, GA_ROOT);

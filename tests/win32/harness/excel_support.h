@@ -26,15 +26,18 @@ bool StartPasting(RunningProgram& p, HWND& main, const std::wstring& name,
                   const std::wstring& path);
 
 // While pasting is on, the program takes the messages sent to it only where the paste loop
-// dispatches events, at the head of each cycle (and inside the calls of a paste); the rest of a
-// cycle it sleeps without taking any. So a message sent to the main window is answered at the
-// loop's next dispatch, and one sent after that answer at a later one: the program leaves a
-// dispatch as soon as nothing is waiting. Each of the `dispatches` answers in a row is such a
-// signal; true when all came.
-bool WaitForDispatches(RunningProgram& p, HWND main, int dispatches);
+// dispatches events, at the head of each cycle; then it looks at the clipboard (and pastes a
+// change) and sleeps half a second without taking any message. A message sent to the main window
+// right after an answer therefore waits out that sleep: an answer that took that long shows that
+// the loop went through a whole cycle (its look at the clipboard included) since the message
+// before. True once `cycles` such answers came.
+bool WaitForPasteCycles(RunningProgram& p, HWND main, int cycles);
 // After the start press's open step has read Excel's window handle: true once the paste loop
 // has taken the clipboard as it stands (a copy before that would not count as a change).
 bool WaitForPasteLoopStart(RunningProgram& p, HWND main);
+// After a stop press: true once no paste loop runs, seen as the program answering at once for
+// longer than a cycle of the loop (the main message loop takes messages all the time).
+bool WaitForPasteLoopEnd(RunningProgram& p, HWND main);
 
 // A click that does not wait for the program to handle it: a press that starts pasting returns
 // only when pasting ends (as the user's click, it is posted).

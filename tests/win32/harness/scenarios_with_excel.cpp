@@ -41,10 +41,10 @@ void ExcelCreateAndPaste(const std::wstring& program, const std::vector<std::wst
   WaitForLines({L"cell B1 text 東京|G/標準|東京", L"active A2"}, kPasteLimit);
   // A password manager's copy is neither pasted nor moves the cursor; the next copy lands in
   // the cell it would have taken.
-  // The first answer comes at the head of the loop's cycle after the copy, whose look at the
-  // clipboard follows it; the second at the next head, after that look and anything it pasted.
+  // Of the two whole cycles after the copy, the second began after it: its look at the clipboard
+  // saw the secret, and anything it pasted is in the report.
   Expect(CopyTextFromAnotherProcess(L"s3cret-パス", true), L"another process copies a secret");
-  WaitForDispatches(p, main, 2);
+  WaitForPasteCycles(p, main, 2);
   if (auto report = ExpectExcelReport(L"the secret")) {
     Expect(LineStarting(*report, L"cell A2 ").empty(), L"the secret is not pasted");
     Expect(HasLine(*report, L"active A2"), L"the cursor stays after the secret");
@@ -57,15 +57,13 @@ void ExcelCreateAndPaste(const std::wstring& program, const std::vector<std::wst
   WaitForText(Main(main, L"Text2"), StoppedMessage(path), kPasteLimit);
   // The stop press opens the workbook again (reading Excel's window once more) and runs one
   // cycle of a loop of its own; the paste loop that dispatched the press ends at the end of its
-  // cycle, and a copy after that is not pasted. The dispatches after the window's read: the
-  // wait for that call's answer, the head of the press's own cycle, the rest of the dispatch
-  // that ran the press (the loop's last look and sleep follow it), then the program's main
-  // message loop.
+  // cycle, and a copy after that is not pasted.
   WaitForLines({L"calls Hwnd 2"}, kExcelLimit);
-  WaitForDispatches(p, main, 4);
+  WaitForPasteLoopEnd(p, main);
   Expect(CopyTextFromAnotherProcess(L"99"), L"another process copies after the stop");
-  // A loop still running would have looked at the clipboard, and pasted, by the second answer.
-  WaitForDispatches(p, main, 2);
+  // A loop still running would have looked at the clipboard and pasted within a cycle; the
+  // program answering at once for longer than that shows that none runs.
+  WaitForPasteLoopEnd(p, main);
   if (auto report = ExpectExcelReport(L"the copy after the stop")) {
     Expect(LineStarting(*report, L"cell B2 ").empty(), L"nothing is pasted after the stop");
     Expect(HasLine(*report, L"active B2"), L"the cursor stays after the stop");
