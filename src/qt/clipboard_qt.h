@@ -4,13 +4,12 @@
 // emulated inside the program. The desktop has no chain of viewers across programs: only the
 // program's own windows are in it, so the program's first viewer has no next viewer, and every
 // change of the clipboard reaches the chain's head through the procedure installed on it.
+#include <QMetaObject>
 #include <cstdint>
 #include <functional>
 #include <map>
 #include <optional>
 #include <string>
-
-#include <QMetaObject>
 
 #include "platform/clipboard.h"
 
@@ -61,8 +60,8 @@ class ClipboardQt final : public platform::Clipboard {
  private:
   void OnClipboardChanged();
   // Runs the window's current procedure; a window without an installed one answers 0.
-  std::intptr_t Deliver(platform::WindowHandle window, std::uint32_t message,
-                        std::uintptr_t wparam, std::intptr_t lparam);
+  std::intptr_t Deliver(platform::WindowHandle window, std::uint32_t message, std::uintptr_t wparam,
+                        std::intptr_t lparam);
   bool Exists(platform::WindowHandle window) const;
 
   WindowExists window_exists_;
