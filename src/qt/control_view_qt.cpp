@@ -15,6 +15,7 @@
 #include <QWindow>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "platform/ui/dpi_scale.h"
 #include "qt/fonts_qt.h"
@@ -113,16 +114,14 @@ void ControlViewQt::Create() {
   if (!spec.icon.empty()) window_->setWindowIcon(LoadIcon(spec.icon));
   window_->installEventFilter(this);
 
-  QScreen* screen = QGuiApplication::primaryScreen();
-  dpi_ = DpiOf(screen);
+  dpi_ = DpiOf(QGuiApplication::primaryScreen());
+  std::optional<QPoint> client_at;
   if (spec.client_left && spec.client_top) {
-    const QPoint at(ui::TwipsToPixels(*spec.client_left, dpi_),
-                    ui::TwipsToPixels(*spec.client_top, dpi_));
-    if (QScreen* there = QGuiApplication::screenAt(at)) dpi_ = DpiOf(there);
-    window_->move(ui::TwipsToPixels(*spec.client_left, dpi_),
-                  ui::TwipsToPixels(*spec.client_top, dpi_));
+    client_at = QPoint(ui::TwipsToPixels(*spec.client_left, dpi_),
+                       ui::TwipsToPixels(*spec.client_top, dpi_));
+    if (QScreen* there = QGuiApplication::screenAt(*client_at)) dpi_ = DpiOf(there);
   } else if (spec.frame == ui::Frame::kBorderless) {
-    window_->move(0, 0);
+    client_at = QPoint(0, 0);
   }
 
   // Focus requests of the model's controls move the native focus too.
@@ -136,6 +135,8 @@ void ControlViewQt::Create() {
 
   CreateControls();
   Layout();
+  // The client area's corner, not the frame's, goes to the first position.
+  if (client_at) window_->setGeometry(QRect(*client_at, window_->size()));
   // The native window exists from now on (hidden), so that its screen can be followed.
   window_->winId();
   if (QWindow* handle = window_->windowHandle()) {
@@ -335,9 +336,29 @@ void ControlViewQt::CheckDpi() {
   const int dpi = DpiOf(window_->screen());
   if (dpi == dpi_) return;
   dpi_ = dpi;
-  const QPoint at = window_->pos();
+  const QPoint at = window_->geometry().topLeft();
   Layout();
-  window_->move(at);
+  window_->setGeometry(QRect(at, window_->size()));
+}
+
+QRect ControlViewQt::OuterRect() const {
+  if (window_ == nullptr) return QRect();
+  if (outer_target_) return QRect(*outer_target_, window_->size());
+  return window_->frameGeometry();
+}
+
+// Qt places a window's client area exactly where it is told; the frame's offset from it is
+// known once the window manager has framed the window.
+void ControlViewQt::MoveOuter(QPoint left_top) {
+  if (window_ == nullptr) return;
+  const QPoint offset = window_->geometry().topLeft() - window_->frameGeometry().topLeft();
+  window_->setGeometry(QRect(left_top + offset, window_->size()));
+  const bool framed = model_ != nullptr && model_->spec().frame == ui::Frame::kFixedSingle;
+  if (offset.isNull() && framed) {
+    outer_target_ = left_top;
+  } else {
+    outer_target_.reset();
+  }
 }
 
 // Controls without a colour of their own take the platform's colours for their kind.
@@ -600,6 +621,20 @@ bool ControlViewQt::eventFilter(QObject* watched, QEvent* event) {
 // The close box asks the program to close the window; the request waits for the program's next
 // dispatch, as the close message would.
 bool ControlViewQt::HandleWindowEvent(QEvent* event) {
+  // The frame is known once the window manager has reparented the window, which it has done
+  // by the time the window is first painted or moved.
+  const bool framing_news = event->type() == QEvent::Move || event->type() == QEvent::Paint;
+  if (framing_news && outer_target_) {
+    const QPoint offset = window_->geometry().topLeft() - window_->frameGeometry().topLeft();
+    if (!offset.isNull()) {
+      const QPoint target = *outer_target_;
+      outer_target_.reset();
+      if (window_->frameGeometry().topLeft() != target) {
+        window_->setGeometry(QRect(target + offset, window_->size()));
+      }
+    }
+    return false;
+  }
   if (event->type() != QEvent::Close) return false;
   event->ignore();
   if (close_pending_) return true;

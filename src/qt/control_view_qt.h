@@ -13,6 +13,7 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "platform/ui/window.h"
@@ -40,11 +41,19 @@ class ControlViewQt final : public QObject,
   int dpi() const { return dpi_; }
   // After the window was shown: the latest focus request of its controls takes effect.
   void ApplyPendingFocus();
+  // The outer rectangle (with the window manager's frame); the size its layout has.
+  QRect OuterRect() const;
+  // Puts the frame's left-top there. While the window manager has not framed the window yet,
+  // the client area goes there and the frame follows once the window has one.
+  void MoveOuter(QPoint left_top);
   // The window may stand on a screen of another scale now: if so it is laid out again, its
   // left-top kept.
   void CheckDpi();
 
   void OnControlChanged(ui::Control& control, ui::Property property) override;
+
+  // What the window shows, as "Form1.Text1.text=..." lines (control_view_report_qt.cpp).
+  void Describe(QString& out) const;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -98,6 +107,7 @@ class ControlViewQt final : public QObject,
   ui::Control* requested_focus_ = nullptr;
   bool writing_ = false;                 // the model's state is being written to a widget
   QObject* suppressed_click_ = nullptr;  // a button whose own click signal is not passed on
+  std::optional<QPoint> outer_target_;  // where the frame goes once the window has one
   bool close_pending_ = false;           // a close request waits in the program's events
   std::vector<QObject*> forwarding_;     // widgets whose event this view passes on to them
 };

@@ -1,5 +1,6 @@
 #include "qt/fonts_qt.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace harumado::qt {

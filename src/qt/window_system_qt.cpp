@@ -54,6 +54,16 @@ QWidget* WindowSystemQt::WidgetOf(platform::WindowHandle window) {
   return view != nullptr ? view->widget() : nullptr;
 }
 
+std::wstring WindowSystemQt::DescribeWindows() const {
+  QString out;
+  for (const auto& [handle, view] : views_) view->Describe(out);
+  if (message_box_) {
+    out += QStringLiteral("MessageBox.caption=") + message_box_->windowTitle() +
+           QStringLiteral("\nMessageBox.text=") + message_box_->text() + QLatin1Char('\n');
+  }
+  return out.toStdWString();
+}
+
 platform::WindowHandle WindowSystemQt::Create(ui::Window& model) {
   auto view = std::make_shared<ControlViewQt>(model, events_);
   view->Create();
@@ -70,6 +80,7 @@ void WindowSystemQt::Destroy(platform::WindowHandle window) {
   std::shared_ptr<ControlViewQt> view = std::move(it->second);
   views_.erase(it);
   view->Destroy();
+  if (on_destroyed) on_destroyed(window);
 }
 
 // Shown as on Windows: the window comes to the front and is activated.
@@ -88,17 +99,19 @@ void WindowSystemQt::Hide(platform::WindowHandle window) {
 
 // The outer rectangle: with the window manager's frame once the window has one.
 platform::Rect WindowSystemQt::GetWindowRect(platform::WindowHandle window) {
-  QWidget* widget = WidgetOf(window);
-  if (widget == nullptr) throw rt::AutomationError(kInvalidHandle, L"GetWindowRect");
-  return ToRect(widget->frameGeometry());
+  ControlViewQt* view = Find(window);
+  if (view == nullptr || view->widget() == nullptr) {
+    throw rt::AutomationError(kInvalidHandle, L"GetWindowRect");
+  }
+  return ToRect(view->OuterRect());
 }
 
 void WindowSystemQt::MoveWindow(platform::WindowHandle window, int left, int top, int, int,
                                 bool repaint) {
-  QWidget* widget = WidgetOf(window);
-  if (widget == nullptr) return;
-  widget->move(left, top);
-  if (repaint) widget->update();
+  ControlViewQt* view = Find(window);
+  if (view == nullptr || view->widget() == nullptr) return;
+  view->MoveOuter(QPoint(left, top));
+  if (repaint) view->widget()->update();
 }
 
 // Topmost is the window manager's "above" state, changed on the native window in place (a

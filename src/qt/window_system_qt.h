@@ -65,6 +65,10 @@ class WindowSystemQt final : public platform::WindowSystem {
   // for other services to hand the program a native notification (the clipboard's change).
   void PostProgramEvent(std::function<void()> event) { events_.Post(std::move(event)); }
 
+  // What the program's windows show, one fact a line ("Form1.visible=1", "Form1.Text1.text=1"),
+  // for the tests of the program.
+  std::wstring DescribeWindows() const;
+
   // The native widget of one of the program's windows, or nullptr.
   QWidget* WidgetOf(platform::WindowHandle window);
 
@@ -73,6 +77,8 @@ class WindowSystemQt final : public platform::WindowSystem {
   std::function<bool(platform::WindowHandle, std::wstring&)> foreign_title;
   std::function<void(platform::WindowHandle)> on_foreign_foreground;
   std::function<void(platform::WindowHandle, std::uint32_t, std::uintptr_t)> on_foreign_message;
+  // Told of each of the program's windows as it is destroyed (the clipboard forgets it).
+  std::function<void(platform::WindowHandle)> on_destroyed;
 
  private:
   ControlViewQt* Find(platform::WindowHandle window);
@@ -80,7 +86,8 @@ class WindowSystemQt final : public platform::WindowSystem {
 
   ProgramEvents events_;
   std::map<platform::WindowHandle, std::shared_ptr<ControlViewQt>> views_;
-  platform::WindowHandle next_handle_ = 0x10000;
+  // Far from the handles of the simulated application's windows.
+  platform::WindowHandle next_handle_ = 0x1000000;
   QPointer<QMessageBox> message_box_;
   bool quitting_ = false;
   int exit_code_ = 0;
