@@ -61,8 +61,8 @@ class ControlViewQt final : public QObject,
  private:
   struct Native {
     ui::Control* model = nullptr;
-    QWidget* widget = nullptr;  // none for timers
-    QTimer* timer = nullptr;    // timers only
+    QWidget* widget = nullptr;       // none for timers
+    QTimer* timer = nullptr;         // timers only
     bool pressing = false;           // between the mouse press and release
     bool selection_changed = false;  // the program set the selection during the press
     bool tick_pending = false;       // a tick waits in the program's events
@@ -107,7 +107,7 @@ class ControlViewQt final : public QObject,
   ui::Control* requested_focus_ = nullptr;
   bool writing_ = false;                 // the model's state is being written to a widget
   QObject* suppressed_click_ = nullptr;  // a button whose own click signal is not passed on
-  std::optional<QPoint> outer_target_;  // where the frame goes once the window has one
+  std::optional<QPoint> outer_target_;   // where the frame goes once the window has one
   bool close_pending_ = false;           // a close request waits in the program's events
   std::vector<QObject*> forwarding_;     // widgets whose event this view passes on to them
 };

@@ -48,9 +48,8 @@ void ControlViewQt::Describe(QString& out) const {
     fact(key + QStringLiteral(".enabled"), QString::number(n.widget->isEnabled() ? 1 : 0));
     fact(key + QStringLiteral(".focus"), QString::number(n.widget->hasFocus() ? 1 : 0));
     fact(key + QStringLiteral(".tooltip"), Escaped(n.widget->toolTip()));
-    fact(key + QStringLiteral(".font"),
-         n.widget->font().family() + QStringLiteral(" ") +
-             QString::number(n.widget->font().pixelSize()));
+    fact(key + QStringLiteral(".font"), n.widget->font().family() + QStringLiteral(" ") +
+                                            QString::number(n.widget->font().pixelSize()));
     if (auto* edit = qobject_cast<QLineEdit*>(n.widget)) {
       fact(key + QStringLiteral(".text"), Escaped(edit->text()));
       fact(key + QStringLiteral(".hints"), QString::number(edit->inputMethodHints().toInt()));

@@ -1,8 +1,9 @@
 #include "qt/owner_draw_qt.h"
 
+#include <QtWidgets/qdrawutil.h>
+
 #include <QPainter>
 #include <QStyleOptionFocusRect>
-#include <QtWidgets/qdrawutil.h>
 
 #include "platform/ui/dpi_scale.h"
 
@@ -44,8 +45,7 @@ void GraphicalButton::paintEvent(QPaintEvent*) {
   caption.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   const int flags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap;
   painter.setFont(font());
-  const int text_h =
-      caption.isEmpty() ? 0 : painter.boundingRect(inner, flags, caption).height();
+  const int text_h = caption.isEmpty() ? 0 : painter.boundingRect(inner, flags, caption).height();
   const int top = inner.top() + (inner.height() - (picture_size.height() + text_h)) / 2;
   if (!picture.isNull()) {
     DrawScaled(painter, picture,

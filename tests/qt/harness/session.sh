@@ -118,7 +118,10 @@ expect() {
 }
 
 # The X window of a window shown by the program, by its caption.
-x_window() { xdotool search --onlyvisible --pid "$PROGRAM_PID" --name "^$1\$" 2>/dev/null | head -n1; }
+x_window() {
+  xdotool search --all --onlyvisible --pid "$PROGRAM_PID" --name "^$1\$" 2>/dev/null | head -n1 || true
+}
+has_x_window() { [[ -n $(x_window "$1") ]]; }
 
 # click CONTROL: a left click at the middle of a control of a window ("Form1.Text1").
 click() {
@@ -131,6 +134,7 @@ click() {
 # screenshot WINDOW-CAPTION NAME: a picture of the window into the artifacts.
 screenshot() {
   local window
+  wait_for 10 has_x_window "$1" || true
   window=$(x_window "$1")
   [[ -n $window ]] || { fail "no window '$1' to take a picture of"; return 1; }
   mkdir -p "$PROGRAM_ARTIFACTS"
@@ -141,6 +145,7 @@ screenshot() {
 # the program to end.
 close_program() {
   local window
+  wait_for 10 has_x_window Harumado || true
   window=$(x_window Harumado)
   [[ -n $window ]] || { fail "no main window to close"; return 1; }
   xdotool windowactivate --sync "$window" key --clearmodifiers alt+F4
