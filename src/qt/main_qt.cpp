@@ -99,6 +99,9 @@ int main(int argc, char** argv) {
   // The program lays its windows out itself at the screen's DPI and works in the screen's pixels,
   // as the Windows program does: Qt's own scaling to device-independent pixels stays off.
   qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+  // Placing windows and keeping them above others needs X11 (XWayland under a Wayland session):
+  // Wayland gives clients neither.
+  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "xcb;wayland");
   QApplication application(argc, argv);
 
   qt::WindowSystemQt windows;

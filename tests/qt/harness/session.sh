@@ -141,19 +141,25 @@ screenshot() {
   import -window "$window" "$PROGRAM_ARTIFACTS/$2.png"
 }
 
-# close_program: the main window's close box (the window manager's close request); waits for
-# the program to end.
+# close_program: the main window's close box (the window manager's close request, sent as the
+# window manager sends it); waits for the program to end.
 close_program() {
   local window
   wait_for 10 has_x_window Harumado || true
   window=$(x_window Harumado)
   [[ -n $window ]] || { fail "no main window to close"; return 1; }
-  xdotool windowactivate --sync "$window" key --clearmodifiers alt+F4
+  "${HARUMADO_CLOSE_WINDOW:?the close request program}" "$window"
   program_ended() { ! kill -0 "$PROGRAM_PID" 2>/dev/null; }
   if ! wait_for 20 program_ended; then
     fail "the program did not end after its main window was closed"
     return 1
   fi
-  wait "$PROGRAM_PID" 2>/dev/null || true
+  local status=0
+  wait "$PROGRAM_PID" 2>/dev/null || status=$?
   PROGRAM_PID=""
+  # A sanitizer's report ends the program with another status.
+  if ((status != 0)); then
+    fail "the program ended with status $status"
+    tail -n 60 "$SESSION/program.log" >&2
+  fi
 }
