@@ -1,0 +1,167 @@
+// The clipboard against a real X clipboard: other processes copy, the program's clipboard sees
+// the change, its text and the password managers' marker, and its hooked window is told.
+#include "qt/clipboard_qt.h"
+
+#include <gtest/gtest.h>
+
+#include <QClipboard>
+#include <cstdlib>
+#include <vector>
+
+#include "child_process.h"
+#include "x_clipboard_fixture.h"
+
+namespace harumado::qt::testing {
+
+void XDisplayTest::SetUp() {
+  x_ = std::make_unique<XvfbSession>();
+  ::setenv("DISPLAY", x_->display().c_str(), 1);
+  ::setenv("QT_QPA_PLATFORM", "xcb", 1);
+  static int argc = 1;
+  static char name[] = "qt_platform_tests";
+  static char* argv[] = {name, nullptr};
+  app_ = std::make_unique<QGuiApplication>(argc, argv);
+}
+
+void XDisplayTest::TearDown() {
+  app_.reset();
+  x_.reset();
+}
+
+namespace {
+
+struct Received {
+  platform::WindowHandle window;
+  std::uint32_t message;
+};
+std::vector<Received> received;
+
+std::intptr_t RecordingProc(platform::WindowHandle window, std::uint32_t message, std::uintptr_t,
+                            std::intptr_t) {
+  received.push_back({window, message});
+  return 0;
+}
+
+constexpr platform::WindowHandle kSpeechWindow = 0x5100;
+
+class ClipboardQtTest : public XDisplayTest {
+ protected:
+  void SetUp() override {
+    XDisplayTest::SetUp();
+    received.clear();
+    clipboard_ = std::make_unique<ClipboardQt>();
+    // The hook's order: join the chain, then install the procedure.
+    ASSERT_EQ(clipboard_->SetClipboardViewer(kSpeechWindow), 0);
+    own_procedure_ = clipboard_->SetWindowProc(kSpeechWindow, &RecordingProc);
+    ASSERT_NE(own_procedure_, 0u);
+  }
+  void TearDown() override {
+    copier_.reset();
+    clipboard_.reset();
+    XDisplayTest::TearDown();
+  }
+
+  // xclip serves the file's bytes as the selection's text (UTF8_STRING) until it is ended.
+  void CopyWithXclip(const std::string& selection, const std::string& text) {
+    const std::string file = folder_.Write("copied.txt", text);
+    ChildOptions options;
+    options.environment = {x_->DisplayVariable()};
+    copier_ = std::make_unique<ChildProcess>(
+        std::vector<std::string>{"xclip", "-quiet", "-selection", selection, "-i", file}, options);
+  }
+
+  bool WaitForSequence(std::uint32_t sequence) {
+    return DispatchUntil([&] { return clipboard_->SequenceNumber() >= sequence; });
+  }
+
+  TempDir folder_;
+  std::unique_ptr<ClipboardQt> clipboard_;
+  std::uintptr_t own_procedure_ = 0;
+  std::unique_ptr<ChildProcess> copier_;
+};
+
+TEST_F(ClipboardQtTest, TextCopiedByAnotherProcessIsSeenAndTheHookedWindowIsTold) {
+  const std::uint32_t before = clipboard_->SequenceNumber();
+  CopyWithXclip("clipboard", "こんにちは world");
+  ASSERT_TRUE(WaitForSequence(before + 1));
+  EXPECT_EQ(clipboard_->SequenceNumber(), before + 1);
+  EXPECT_TRUE(clipboard_->HasText());
+  EXPECT_EQ(clipboard_->GetText(), L"こんにちは world");
+  EXPECT_FALSE(clipboard_->IsExcludedFromMonitors());
+  ASSERT_EQ(received.size(), 1u);
+  EXPECT_EQ(received[0].window, kSpeechWindow);
+  EXPECT_EQ(received[0].message, platform::kWmDrawClipboard);
+}
+
+TEST_F(ClipboardQtTest, EachCopyAdvancesTheCounterOnce) {
+  const std::uint32_t before = clipboard_->SequenceNumber();
+  CopyWithXclip("clipboard", "first");
+  ASSERT_TRUE(WaitForSequence(before + 1));
+  CopyWithXclip("clipboard", "second");
+  ASSERT_TRUE(WaitForSequence(before + 2));
+  EXPECT_EQ(clipboard_->GetText(), L"second");
+  EXPECT_EQ(received.size(), 2u);
+}
+
+// The X clipboard empties when the program that copied ends; the Windows clipboard keeps the
+// content then. No change is counted for it: the next copy is the next change.
+TEST_F(ClipboardQtTest, TheCopyingProgramEndingIsNoChange) {
+  const std::uint32_t before = clipboard_->SequenceNumber();
+  CopyWithXclip("clipboard", "copied, then the program ends");
+  ASSERT_TRUE(WaitForSequence(before + 1));
+  copier_->Stop();
+  // The server handles the end of the owner before the next copy's request.
+  ASSERT_TRUE(DispatchUntil([] { return QGuiApplication::clipboard()->text().isEmpty(); }));
+  CopyWithXclip("clipboard", "next");
+  ASSERT_TRUE(WaitForSequence(before + 2));
+  EXPECT_EQ(clipboard_->SequenceNumber(), before + 2);
+  EXPECT_EQ(clipboard_->GetText(), L"next");
+  EXPECT_EQ(received.size(), 2u);
+}
+
+// A selection made with the mouse (PRIMARY) is no copy: only the copy that follows counts.
+TEST_F(ClipboardQtTest, ThePrimarySelectionIsNotWatched) {
+  const std::uint32_t before = clipboard_->SequenceNumber();
+  CopyWithXclip("primary", "selected with the mouse");
+  const bool primary_seen = DispatchUntil(
+      [&] { return !QGuiApplication::clipboard()->text(QClipboard::Selection).isEmpty(); });
+  ASSERT_TRUE(primary_seen);
+  TempDir other;
+  ChildOptions options;
+  options.environment = {x_->DisplayVariable()};
+  ChildProcess copy(
+      {"xclip", "-quiet", "-selection", "clipboard", "-i", other.Write("copied.txt", "copied")},
+      options);
+  ASSERT_TRUE(WaitForSequence(before + 1));
+  EXPECT_EQ(clipboard_->SequenceNumber(), before + 1);
+  EXPECT_EQ(clipboard_->GetText(), L"copied");
+  EXPECT_EQ(received.size(), 1u);
+}
+
+TEST_F(ClipboardQtTest, APasswordManagersCopyIsExcluded) {
+  const std::uint32_t before = clipboard_->SequenceNumber();
+  ChildOptions options;
+  options.environment = {x_->DisplayVariable(), "QT_QPA_PLATFORM=xcb"};
+  options.pipe_stdout = true;
+  copier_ = std::make_unique<ChildProcess>(
+      std::vector<std::string>{HARUMADO_SECRET_COPY, "hunter2"}, options);
+  ASSERT_EQ(copier_->ReadLine(milliseconds(15000)), "owner");
+  ASSERT_TRUE(WaitForSequence(before + 1));
+  EXPECT_TRUE(clipboard_->HasText());
+  EXPECT_TRUE(clipboard_->IsExcludedFromMonitors());
+  EXPECT_EQ(received.size(), 1u);
+}
+
+TEST_F(ClipboardQtTest, AfterTheHookIsRemovedTheWindowHearsNothing) {
+  // The unhook's order: the window's own procedure back, then out of the chain.
+  clipboard_->RestoreWindowProc(kSpeechWindow, own_procedure_);
+  clipboard_->ChangeClipboardChain(kSpeechWindow, 0);
+  EXPECT_EQ(clipboard_->head(), 0);
+  const std::uint32_t before = clipboard_->SequenceNumber();
+  CopyWithXclip("clipboard", "unheard");
+  ASSERT_TRUE(WaitForSequence(before + 1));
+  EXPECT_TRUE(received.empty());
+}
+
+}  // namespace
+}  // namespace harumado::qt::testing
