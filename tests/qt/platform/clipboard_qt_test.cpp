@@ -56,18 +56,22 @@ class ClipboardQtTest : public XDisplayTest {
     ASSERT_NE(own_procedure_, 0u);
   }
   void TearDown() override {
-    copier_.reset();
+    copiers_.clear();
     clipboard_.reset();
     XDisplayTest::TearDown();
   }
 
-  // xclip serves the file's bytes as the selection's text (UTF8_STRING) until it is ended.
-  void CopyWithXclip(const std::string& selection, const std::string& text) {
-    const std::string file = folder_.Write("copied.txt", text);
+  // xclip serves the file's bytes as the selection's text (UTF8_STRING) until another program
+  // takes the selection over. Each copier runs until the end of the test: one that ended before
+  // the next copy took over would leave the clipboard empty in between.
+  ChildProcess& CopyWithXclip(const std::string& selection, const std::string& text) {
+    const std::string file =
+        folder_.Write("copied" + std::to_string(copiers_.size()) + ".txt", text);
     ChildOptions options;
     options.environment = {x_->DisplayVariable()};
-    copier_ = std::make_unique<ChildProcess>(
-        std::vector<std::string>{"xclip", "-quiet", "-selection", selection, "-i", file}, options);
+    copiers_.push_back(std::make_unique<ChildProcess>(
+        std::vector<std::string>{"xclip", "-quiet", "-selection", selection, "-i", file}, options));
+    return *copiers_.back();
   }
 
   bool WaitForSequence(std::uint32_t sequence) {
@@ -77,7 +81,7 @@ class ClipboardQtTest : public XDisplayTest {
   TempDir folder_;
   std::unique_ptr<ClipboardQt> clipboard_;
   std::uintptr_t own_procedure_ = 0;
-  std::unique_ptr<ChildProcess> copier_;
+  std::vector<std::unique_ptr<ChildProcess>> copiers_;
 };
 
 TEST_F(ClipboardQtTest, TextCopiedByAnotherProcessIsSeenAndTheHookedWindowIsTold) {
@@ -107,9 +111,9 @@ TEST_F(ClipboardQtTest, EachCopyAdvancesTheCounterOnce) {
 // content then. No change is counted for it: the next copy is the next change.
 TEST_F(ClipboardQtTest, TheCopyingProgramEndingIsNoChange) {
   const std::uint32_t before = clipboard_->SequenceNumber();
-  CopyWithXclip("clipboard", "copied, then the program ends");
+  ChildProcess& copier = CopyWithXclip("clipboard", "copied, then the program ends");
   ASSERT_TRUE(WaitForSequence(before + 1));
-  copier_->Stop();
+  copier.Stop();
   // The server handles the end of the owner before the next copy's request.
   ASSERT_TRUE(DispatchUntil([] { return QGuiApplication::clipboard()->text().isEmpty(); }));
   CopyWithXclip("clipboard", "next");
@@ -126,12 +130,7 @@ TEST_F(ClipboardQtTest, ThePrimarySelectionIsNotWatched) {
   const bool primary_seen = DispatchUntil(
       [&] { return !QGuiApplication::clipboard()->text(QClipboard::Selection).isEmpty(); });
   ASSERT_TRUE(primary_seen);
-  TempDir other;
-  ChildOptions options;
-  options.environment = {x_->DisplayVariable()};
-  ChildProcess copy(
-      {"xclip", "-quiet", "-selection", "clipboard", "-i", other.Write("copied.txt", "copied")},
-      options);
+  CopyWithXclip("clipboard", "copied");
   ASSERT_TRUE(WaitForSequence(before + 1));
   EXPECT_EQ(clipboard_->SequenceNumber(), before + 1);
   EXPECT_EQ(clipboard_->GetText(), L"copied");
@@ -143,9 +142,9 @@ TEST_F(ClipboardQtTest, APasswordManagersCopyIsExcluded) {
   ChildOptions options;
   options.environment = {x_->DisplayVariable(), "QT_QPA_PLATFORM=xcb"};
   options.pipe_stdout = true;
-  copier_ = std::make_unique<ChildProcess>(
-      std::vector<std::string>{HARUMADO_SECRET_COPY, "hunter2"}, options);
-  ASSERT_EQ(copier_->ReadLine(milliseconds(15000)), "owner");
+  copiers_.push_back(std::make_unique<ChildProcess>(
+      std::vector<std::string>{HARUMADO_SECRET_COPY, "hunter2"}, options));
+  ASSERT_EQ(copiers_.back()->ReadLine(milliseconds(15000)), "owner");
   ASSERT_TRUE(WaitForSequence(before + 1));
   EXPECT_TRUE(clipboard_->HasText());
   EXPECT_TRUE(clipboard_->IsExcludedFromMonitors());

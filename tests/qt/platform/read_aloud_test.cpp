@@ -33,7 +33,7 @@ class ReadAloudOnLinux : public XDisplayTest {
     program_->Start();
   }
   void TearDown() override {
-    copier_.reset();
+    copiers_.clear();
     program_.reset();
     clipboard_.reset();
     ::unsetenv("SPEECHD_ADDRESS");
@@ -41,22 +41,24 @@ class ReadAloudOnLinux : public XDisplayTest {
     XDisplayTest::TearDown();
   }
 
+  // Each copier runs until the end of the test (see clipboard_qt_test.cpp).
   void CopyWithXclip(const std::string& text) {
     ChildOptions options;
     options.environment = {x_->DisplayVariable()};
-    copier_ = std::make_unique<ChildProcess>(
-        std::vector<std::string>{"xclip", "-quiet", "-selection", "clipboard", "-i",
-                                 folder_.Write("copied.txt", text)},
-        options);
+    const std::string file =
+        folder_.Write("copied" + std::to_string(copiers_.size()) + ".txt", text);
+    copiers_.push_back(std::make_unique<ChildProcess>(
+        std::vector<std::string>{"xclip", "-quiet", "-selection", "clipboard", "-i", file},
+        options));
   }
 
   void CopyAsPasswordManager(const std::string& text) {
     ChildOptions options;
     options.environment = {x_->DisplayVariable(), "QT_QPA_PLATFORM=xcb"};
     options.pipe_stdout = true;
-    copier_ = std::make_unique<ChildProcess>(std::vector<std::string>{HARUMADO_SECRET_COPY, text},
-                                             options);
-    ASSERT_EQ(copier_->ReadLine(milliseconds(15000)), "owner");
+    copiers_.push_back(std::make_unique<ChildProcess>(
+        std::vector<std::string>{HARUMADO_SECRET_COPY, text}, options));
+    ASSERT_EQ(copiers_.back()->ReadLine(milliseconds(15000)), "owner");
   }
 
   // Dispatches the program's events until the speech server has recorded count utterances.
@@ -72,7 +74,7 @@ class ReadAloudOnLinux : public XDisplayTest {
   SpeechDispatcherVoiceFactory voices_{"harumado-test"};
   std::unique_ptr<platform::Services> services_;
   std::unique_ptr<app::Program> program_;
-  std::unique_ptr<ChildProcess> copier_;
+  std::vector<std::unique_ptr<ChildProcess>> copiers_;
 };
 
 TEST_F(ReadAloudOnLinux, TheSpeechWindowJoinsTheChainWithItsVoices) {
