@@ -13,7 +13,7 @@
 #include "qt/voice_speechd.h"
 #include "sim/desktop.h"
 #include "speechd_session.h"
-#include "x_clipboard_fixture.h"
+#include "x_display_test.h"
 
 namespace harumado::qt::testing {
 namespace {

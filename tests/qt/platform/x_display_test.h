@@ -1,5 +1,6 @@
 #pragma once
-// A test on an X display of its own: Xvfb, and the test process as a Qt application on it.
+// A test on an X display of its own: Xvfb, and the test process as a Qt application on it, with
+// a runtime folder of its own (Qt's and the helper processes' sockets and locks).
 #include <gtest/gtest.h>
 
 #include <QGuiApplication>
@@ -28,6 +29,7 @@ class XDisplayTest : public ::testing::Test {
     return true;
   }
 
+  TempDir runtime_;
   std::unique_ptr<XvfbSession> x_;
   std::unique_ptr<QGuiApplication> app_;
 };
