@@ -71,7 +71,13 @@ bool ClipboardQt::IsExcludedFromMonitors() {
 
 // A change reaches the chain's head at once, through its current procedure, as the system's
 // WM_DRAWCLIPBOARD does; the head passes it on to whoever follows it.
+//
+// On X11 and Wayland the content belongs to the program that copied it: when that program ends,
+// the clipboard is left empty. The Windows clipboard keeps a copy when its owner ends, and
+// nothing changes for its viewers, so a clipboard that became empty is no change here either.
 void ClipboardQt::OnClipboardChanged() {
+  const QMimeData* content = ClipboardContent();
+  if (content == nullptr || content->formats().isEmpty()) return;
   ++sequence_;
   if (head_ != 0) Deliver(head_, platform::kWmDrawClipboard, 0, 0);
 }

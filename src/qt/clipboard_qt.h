@@ -4,6 +4,11 @@
 // emulated inside the program. The desktop has no chain of viewers across programs: only the
 // program's own windows are in it, so the program's first viewer has no next viewer, and every
 // change of the clipboard reaches the chain's head through the procedure installed on it.
+//
+// On X11 Qt hears of every new owner of the CLIPBOARD selection (XFixes), whichever window has
+// the focus. On Wayland the compositor offers the clipboard only to the program that has the
+// keyboard focus: a copy made while the program is in the background is seen when it gets the
+// focus back.
 #include <QMetaObject>
 #include <cstdint>
 #include <functional>

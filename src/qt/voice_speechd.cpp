@@ -1,6 +1,8 @@
 #include "qt/voice_speechd.h"
 
+#include <signal.h>
 #include <speech-dispatcher/libspeechd.h>
+#include <time.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -20,8 +22,42 @@ void Check(int result, const wchar_t* what) {
   if (result < 0) ThrowRefused(what);
 }
 
+// libspeechd writes to the server's socket with plain writes: once the server has gone, a write
+// raises SIGPIPE, which would end the program. While a call runs the signal is held back on the
+// calling thread, and one that it raised is taken off again, so that the call just fails.
+class HoldBackBrokenPipe {
+ public:
+  HoldBackBrokenPipe() {
+    sigset_t pipe;
+    sigemptyset(&pipe);
+    sigaddset(&pipe, SIGPIPE);
+    pthread_sigmask(SIG_BLOCK, &pipe, &previous_);
+    sigset_t pending;
+    sigpending(&pending);
+    was_pending_ = sigismember(&pending, SIGPIPE) == 1;
+  }
+  ~HoldBackBrokenPipe() {
+    sigset_t pending;
+    sigpending(&pending);
+    if (!was_pending_ && sigismember(&pending, SIGPIPE) == 1) {
+      sigset_t pipe;
+      sigemptyset(&pipe);
+      sigaddset(&pipe, SIGPIPE);
+      const timespec now{0, 0};
+      sigtimedwait(&pipe, nullptr, &now);
+    }
+    pthread_sigmask(SIG_SETMASK, &previous_, nullptr);
+  }
+  HoldBackBrokenPipe(const HoldBackBrokenPipe&) = delete;
+  HoldBackBrokenPipe& operator=(const HoldBackBrokenPipe&) = delete;
+
+ private:
+  sigset_t previous_;
+  bool was_pending_ = false;
+};
+
 struct CloseConnection {
-  void operator()(SPDConnection* connection) const { spd_close(connection); }
+  void operator()(SPDConnection* connection) const;
 };
 using Connection = std::unique_ptr<SPDConnection, CloseConnection>;
 
@@ -49,11 +85,18 @@ class SpeechdToken final : public platform::VoiceToken {
 
 // A connection in single mode: every call waits for the server's answer on the calling thread,
 // and no thread of libspeechd's runs beside the program's (no event callbacks are needed).
+// Closing says goodbye to the server, which may be gone by then.
+void CloseConnection::operator()(SPDConnection* connection) const {
+  HoldBackBrokenPipe hold;
+  spd_close(connection);
+}
+
 class SpeechdVoice final : public platform::Voice {
  public:
   explicit SpeechdVoice(Connection connection) : connection_(std::move(connection)) {}
 
   std::vector<std::shared_ptr<platform::VoiceToken>> GetVoices() override {
+    HoldBackBrokenPipe hold;
     std::unique_ptr<SPDVoice*[], FreeVoices> voices(spd_list_synthesis_voices(connection_.get()));
     if (!voices) ThrowRefused(L"spd_list_synthesis_voices");
     std::vector<std::shared_ptr<platform::VoiceToken>> list;
@@ -69,15 +112,18 @@ class SpeechdVoice final : public platform::Voice {
   void SetVoice(const std::shared_ptr<platform::VoiceToken>& token) override {
     const auto* voice = dynamic_cast<const SpeechdToken*>(token.get());
     if (voice == nullptr) throw rt::AutomationError(rt::err::kTypeMismatch);
+    HoldBackBrokenPipe hold;
     Check(spd_set_synthesis_voice(connection_.get(), voice->name().c_str()),
           L"spd_set_synthesis_voice");
   }
 
   void SetRate(int rate) override {
+    HoldBackBrokenPipe hold;
     Check(spd_set_voice_rate(connection_.get(), SpeechdRate(rate)), L"spd_set_voice_rate");
   }
 
   void SetVolume(int volume) override {
+    HoldBackBrokenPipe hold;
     Check(spd_set_volume(connection_.get(), SpeechdVolume(volume)), L"spd_set_volume");
   }
 
@@ -86,6 +132,7 @@ class SpeechdVoice final : public platform::Voice {
   // Without kSpeakIsNotXml a text that begins with "<" is sent as SSML, the markup
   // speech-dispatcher knows, as SAPI takes such a text for its markup.
   void Speak(const std::wstring& text, int flags) override {
+    HoldBackBrokenPipe hold;
     if ((flags & platform::kSpeakPurgeBefore) != 0) {
       Check(spd_cancel(connection_.get()), L"spd_cancel");
     }
@@ -115,6 +162,7 @@ SpeechDispatcherVoiceFactory::SpeechDispatcherVoiceFactory(std::string client_na
 
 // A new connection starts in text mode: a text is read as it stands unless it is sent as SSML.
 std::unique_ptr<platform::Voice> SpeechDispatcherVoiceFactory::CreateVoice() {
+  HoldBackBrokenPipe hold;
   char* error = nullptr;
   Connection connection(
       spd_open2(client_name_.c_str(), "main", nullptr, SPD_MODE_SINGLE, nullptr, 1, &error));
