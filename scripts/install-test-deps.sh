@@ -2,7 +2,7 @@
 # Installs what the build and the tests need on a fresh Debian machine (idempotent).
 #   - the native build: cmake, g++, GoogleTest, Google Benchmark; clang and its sanitizer and
 #     libFuzzer runtimes (the asan preset, the fuzzers)
-#   - the Linux platform (Qt 6, speech-dispatcher) and its tests
+#   - the Linux platform (Qt 6, speech-dispatcher) and its tests, and the Linux program's harness
 #   - the Windows build and its tests: mingw-w64 (posix threads), wine, a headless X server,
 #     ImageMagick and the IPA fonts (pictures and screenshots), and the Japanese locale
 set -euo pipefail
@@ -13,6 +13,9 @@ packages=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev clang libcla
 # a speech-dispatcher with a voice, xclip and flock(1) for copies and locks from other processes.
 packages+=(qt6-base-dev libspeechd-dev speech-dispatcher speech-dispatcher-espeak-ng
   xdg-user-dirs util-linux)
+# The Linux program's harness: a window manager on the virtual screen (the "above" state, the
+# frames), xprop and xwininfo, libxcb for its close request, and the IPA P Gothic face.
+packages+=(openbox x11-utils libxcb1-dev fonts-ipafont-gothic xvfb xdotool imagemagick)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

@@ -2,6 +2,7 @@
 // does (the WM_DELETE_WINDOW protocol message), and returns at once.
 #include <xcb/xcb.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
