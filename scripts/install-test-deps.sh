@@ -2,6 +2,7 @@
 # Installs what the build and the tests need on a fresh Debian machine (idempotent).
 #   - the native build: cmake, g++, GoogleTest, Google Benchmark; clang and its sanitizer and
 #     libFuzzer runtimes (the asan preset, the fuzzers)
+#   - the Linux platform (Qt 6, speech-dispatcher) and its tests, and the Linux program's harness
 #   - the Windows build and its tests: mingw-w64 (posix threads), wine, a headless X server,
 #     ImageMagick and the IPA fonts (pictures and screenshots), and the Japanese locale
 #   - the Calc host and its tests: LibreOffice Calc and its SDK (the UNO libraries, cppumaker and
@@ -9,8 +10,16 @@
 set -euo pipefail
 packages=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 fonts-wine xvfb xdotool
-  imagemagick fonts-ipafont fonts-ipafont-gothic fonts-ipafont-mincho xclip locales clang zip
-  libreoffice-calc libreoffice-core libreoffice-dev libreoffice-l10n-ja)
+  imagemagick fonts-ipafont fonts-ipafont-gothic fonts-ipafont-mincho xclip locales clang zip)
+# The Linux platform's services and their tests: Qt's GUI module (the clipboard), libspeechd and
+# a speech-dispatcher with a voice, xclip and flock(1) for copies and locks from other processes.
+packages+=(qt6-base-dev libspeechd-dev speech-dispatcher speech-dispatcher-espeak-ng
+  xdg-user-dirs util-linux)
+# The Linux program's harness: a window manager on the virtual screen (the "above" state, the
+# frames), xprop and xwininfo, libxcb for its close request, and the IPA P Gothic face.
+packages+=(openbox x11-utils libxcb1-dev fonts-ipafont-gothic xvfb xdotool imagemagick)
+# The Calc host and its tests: LibreOffice Calc, its SDK and its Japanese user interface.
+packages+=(libreoffice-calc libreoffice-core libreoffice-dev libreoffice-l10n-ja)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

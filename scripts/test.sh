@@ -15,8 +15,11 @@ phase install
 cmake --preset dev
 cmake --build --preset dev
 phase "native build"
-ctest --preset dev
+ctest --preset dev -LE qt-harness
 phase "native tests"
+# The Linux program on virtual X screens (each case with its own Xvfb and window manager).
+ctest --preset dev -L qt-harness
+phase "Linux program harness"
 # The whole native suite again under AddressSanitizer and UndefinedBehaviorSanitizer: any
 # report, leaks included, fails its test (exit code 99).
 export ASAN_OPTIONS=detect_leaks=1:halt_on_error=1:exitcode=99:detect_stack_use_after_return=1:strict_init_order=1

@@ -1,6 +1,7 @@
 #include "win32/clipboard_win32.h"
 
 #include "runtime/automation_error.h"
+#include "win32/clipboard_opener.h"
 #include "win32/text_win32.h"
 #include "win32/win32_api.h"
 
@@ -12,27 +13,6 @@ HWND Hwnd(platform::WindowHandle h) { return reinterpret_cast<HWND>(h); }
 constexpr std::int32_t kCannotOpenClipboard = 521;
 // The window property that holds the program's procedure of a subclassed window.
 constexpr wchar_t kHookProperty[] = L"Harumado.ClipboardHook";
-
-// The clipboard is open for one read; another program may hold it for a moment, so opening is
-// tried a few times.
-class OpenClipboardScope {
- public:
-  OpenClipboardScope() {
-    for (int attempt = 0; attempt < 10 && !open_; ++attempt) {
-      open_ = ::OpenClipboard(nullptr) != FALSE;
-      if (!open_) ::Sleep(5);
-    }
-  }
-  ~OpenClipboardScope() {
-    if (open_) ::CloseClipboard();
-  }
-  OpenClipboardScope(const OpenClipboardScope&) = delete;
-  OpenClipboardScope& operator=(const OpenClipboardScope&) = delete;
-  bool open() const { return open_; }
-
- private:
-  bool open_ = false;
-};
 
 // Locks a clipboard memory block for reading.
 class LockedData {
@@ -84,7 +64,7 @@ bool ClipboardWin32::HasText() {
 // The text is read in its Unicode form, which the system offers for every text on the
 // clipboard; an ANSI-only text is converted with the system code page.
 std::wstring ClipboardWin32::GetText() {
-  OpenClipboardScope clipboard;
+  ClipboardOpener clipboard;
   if (!clipboard.open()) throw rt::AutomationError(kCannotOpenClipboard, L"Can't open Clipboard");
   if (HANDLE wide = ::GetClipboardData(CF_UNICODETEXT)) {
     LockedData data(wide);
@@ -113,7 +93,7 @@ bool ClipboardWin32::IsExcludedFromMonitors() {
   if (FormatAvailable(L"Clipboard Viewer Ignore")) return true;
   const UINT history = ::RegisterClipboardFormatW(L"CanIncludeInClipboardHistory");
   if (history == 0 || !::IsClipboardFormatAvailable(history)) return false;
-  OpenClipboardScope clipboard;
+  ClipboardOpener clipboard;
   if (!clipboard.open()) return false;
   LockedData data(::GetClipboardData(history));
   if (data.get() == nullptr || data.size() < sizeof(DWORD)) return false;

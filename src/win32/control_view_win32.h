@@ -1,6 +1,9 @@
 #pragma once
 // The native window of one window model: the top-level window with its controls, kept in step
 // with the model, and the user's actions on it passed to the model's event entry points.
+// The two directions are written apart: building and updating the native side from the model in
+// control_view_build_win32.cpp, the native messages as model events in
+// control_view_events_win32.cpp.
 #include <functional>
 #include <map>
 #include <memory>

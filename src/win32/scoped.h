@@ -2,6 +2,8 @@
 // Small owners for the handles, GDI objects and COM objects of the Windows platform: each
 // releases what it holds exactly once, when it goes out of scope.
 
+#include <string>
+#include <string_view>
 #include <utility>
 
 #include "win32/win32_api.h"
@@ -206,6 +208,44 @@ class Variant {
 
  private:
   VARIANT v_;
+};
+
+// The exception record of an IDispatch::Invoke. A caller passes get() and the record's texts
+// are freed with it; a server builds one and hands it over to its caller's out-parameter, the
+// caller then owning the texts.
+class ExceptionInfo {
+ public:
+  ExceptionInfo() = default;
+  ExceptionInfo(SCODE scode, const wchar_t* source, std::wstring_view description) {
+    e_.scode = scode;
+    e_.bstrSource = ::SysAllocString(source);
+    e_.bstrDescription =
+        ::SysAllocStringLen(description.data(), static_cast<UINT>(description.size()));
+  }
+  ~ExceptionInfo() { Clear(); }
+  ExceptionInfo(const ExceptionInfo&) = delete;
+  ExceptionInfo& operator=(const ExceptionInfo&) = delete;
+  EXCEPINFO* get() { return &e_; }
+  const EXCEPINFO* operator->() const { return &e_; }
+  // Fills the record in where the server deferred it.
+  void FillIn() {
+    if (e_.pfnDeferredFillIn != nullptr) e_.pfnDeferredFillIn(&e_);
+  }
+  std::wstring description() const {
+    return e_.bstrDescription != nullptr
+               ? std::wstring(e_.bstrDescription, ::SysStringLen(e_.bstrDescription))
+               : std::wstring();
+  }
+  void HandOver(EXCEPINFO* out) { *out = std::exchange(e_, EXCEPINFO{}); }
+
+ private:
+  void Clear() {
+    ::SysFreeString(e_.bstrSource);
+    ::SysFreeString(e_.bstrDescription);
+    ::SysFreeString(e_.bstrHelpFile);
+    e_ = EXCEPINFO{};
+  }
+  EXCEPINFO e_{};
 };
 
 // COM for the user-interface thread, for the life of the program.

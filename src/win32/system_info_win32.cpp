@@ -2,7 +2,9 @@
 
 #include <cwchar>
 
-#include "win32/dispatch_win32.h"
+#include "runtime/automation_error.h"
+#include "runtime/conversions.h"
+#include "win32/automation/com_object.h"
 #include "win32/errors_win32.h"
 #include "win32/shell_win32.h"
 
@@ -32,21 +34,23 @@ std::int32_t SystemInfoWin32::VersionBuildNumber() {
 // collection: the property is read as Properties_("BuildNumber").Value, which works on every
 // system, where reading it by name directly does not.
 std::vector<std::wstring> SystemInfoWin32::WmiBuildNumbers() {
+  static constexpr automation::Member kInstancesOf{L"SWbemServices", L"InstancesOf"};
+  static constexpr automation::Member kProperties{L"SWbemObject", L"Properties_"};
+  static constexpr automation::Member kItem{L"SWbemPropertySet", L"Item"};
+  static constexpr automation::Member kValue{L"SWbemProperty", L"Value"};
   ComPtr<IDispatch> services;
-  HRESULT hr = ::CoGetObject(L"winmgmts:", nullptr, IID_IDispatch, services.put_void());
+  const HRESULT hr = ::CoGetObject(L"winmgmts:", nullptr, IID_IDispatch, services.put_void());
   if (FAILED(hr)) ThrowHresult(hr, L"winmgmts:");
-  const Variant class_name = TextArgument(L"Win32_OperatingSystem");
-  const Variant instances = Invoke(services.get(), L"InstancesOf", DISPATCH_METHOD, {&class_name});
-  ComPtr<IDispatch> set = ObjectOf(instances);
-  CollectionEnumerator items(set.get());
+  ComObject root(std::move(services), std::make_shared<DispatchIds>());
+  const automation::ObjectRef set =
+      root.Call(kInstancesOf, {rt::Value::Text(L"Win32_OperatingSystem")}).object();
+  auto* instances = dynamic_cast<ComObject*>(set.get());
+  if (instances == nullptr) throw rt::AutomationError(rt::err::kObjectNotSet, L"InstancesOf");
   std::vector<std::wstring> builds;
-  const Variant property_name = TextArgument(L"BuildNumber");
-  Variant item;
-  while (items.Next(item)) {
-    ComPtr<IDispatch> os = ObjectOf(item);
-    ComPtr<IDispatch> properties = ObjectOf(GetProperty(os.get(), L"Properties_"));
-    ComPtr<IDispatch> build = ObjectOf(GetProperty(properties.get(), L"Item", {&property_name}));
-    builds.push_back(TextOf(GetProperty(build.get(), L"Value")));
+  for (const automation::Variant& os : instances->Items()) {
+    const automation::ObjectRef build =
+        os.object()->GetObject(kProperties)->GetObject(kItem, {rt::Value::Text(L"BuildNumber")});
+    builds.push_back(rt::TextForm(build->Get(kValue).value()));
   }
   return builds;
 }

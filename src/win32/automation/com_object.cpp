@@ -111,6 +111,18 @@ automation::Variant WithExactNumbers(const automation::Variant& rounded,
   return merged;
 }
 
+// The one call through IDispatch::Invoke; a failure is thrown as the program sees it.
+Variant CallDispatch(IDispatch* dispatch, DISPID id, WORD flags, DISPPARAMS& params,
+                     bool wants_result, std::wstring_view what) {
+  Variant result;
+  ExceptionInfo exception;
+  const HRESULT hr =
+      dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params,
+                       wants_result ? result.put() : nullptr, exception.get(), nullptr);
+  if (FAILED(hr)) ThrowCallFailure(hr, &exception, what);
+  return result;
+}
+
 }  // namespace
 
 DISPID DispatchIds::Lookup(IDispatch* object, const automation::Member& member) {
@@ -138,12 +150,8 @@ automation::Variant ComObject::Invoke(const automation::Member& member, automati
     params.rgdispidNamedArgs = &put;
     params.cNamedArgs = 1;
   }
-  Variant result;
-  EXCEPINFO exception{};
-  const HRESULT hr = dispatch_->Invoke(
-      id, IID_NULL, LOCALE_USER_DEFAULT, DispatchFlags(kind), &params,
-      kind == automation::CallKind::kPut ? nullptr : result.put(), &exception, nullptr);
-  if (FAILED(hr)) ThrowCallFailure(hr, &exception, Described(member));
+  const Variant result = CallDispatch(dispatch_.get(), id, DispatchFlags(kind), params,
+                                      kind != automation::CallKind::kPut, Described(member));
   // Excel gives a number under a currency format as a Currency, rounded to four decimals; the
   // cell's number itself is read again through Value2 (which has no currency or date types).
   // A failure of that second read leaves the value as Value gave it.
@@ -157,6 +165,29 @@ automation::Variant ComObject::Invoke(const automation::Member& member, automati
     }
   }
   return Result(*result.get());
+}
+
+// A collection hands out its items through the enumerator of its _NewEnum member.
+std::vector<automation::Variant> ComObject::Items() {
+  DISPPARAMS none{};
+  const Variant enumerator =
+      CallDispatch(dispatch_.get(), DISPID_NEWENUM, DISPATCH_PROPERTYGET | DISPATCH_METHOD, none,
+                   true, L"_NewEnum");
+  const VARIANT& e = *enumerator.get();
+  IUnknown* unknown = e.vt == VT_UNKNOWN ? e.punkVal : e.vt == VT_DISPATCH ? e.pdispVal : nullptr;
+  if (unknown == nullptr) throw rt::AutomationError(rt::err::kObjectNotSet, L"_NewEnum");
+  ComPtr<IEnumVARIANT> items;
+  HRESULT hr = unknown->QueryInterface(IID_IEnumVARIANT, items.put_void());
+  if (FAILED(hr)) ThrowCallFailure(hr, nullptr, L"IEnumVARIANT");
+  std::vector<automation::Variant> out;
+  for (;;) {
+    Variant item;
+    ULONG fetched = 0;
+    hr = items->Next(1, item.put(), &fetched);
+    if (FAILED(hr)) ThrowCallFailure(hr, nullptr, L"IEnumVARIANT");
+    if (hr != S_OK || fetched != 1) return out;
+    out.push_back(Result(*item.get()));
+  }
 }
 
 automation::Variant ComObject::Result(const VARIANT& v) const {
@@ -183,25 +214,16 @@ automation::Variant ComObject::Result(const VARIANT& v) const {
 }
 
 // The exception record names the server's own error: its scode, or its wCode as a run-time
-// error number. Its texts are freed here.
-void ThrowCallFailure(HRESULT hr, EXCEPINFO* exception, std::wstring_view what) {
+// error number.
+void ThrowCallFailure(HRESULT hr, ExceptionInfo* exception, std::wstring_view what) {
   std::wstring description(what);
   if (hr == DISP_E_EXCEPTION && exception != nullptr) {
-    if (exception->pfnDeferredFillIn != nullptr) exception->pfnDeferredFillIn(exception);
-    std::int32_t number = 0;
-    if (exception->scode != 0) {
-      number = automation::ErrorNumberFor(static_cast<std::uint32_t>(exception->scode));
-    } else {
-      number = exception->wCode;
-    }
-    if (exception->bstrDescription != nullptr) {
-      description =
-          std::wstring(exception->bstrDescription, ::SysStringLen(exception->bstrDescription));
-    }
-    ::SysFreeString(exception->bstrSource);
-    ::SysFreeString(exception->bstrDescription);
-    ::SysFreeString(exception->bstrHelpFile);
-    *exception = EXCEPINFO{};
+    exception->FillIn();
+    const EXCEPINFO& record = *exception->get();
+    const std::int32_t number =
+        record.scode != 0 ? automation::ErrorNumberFor(static_cast<std::uint32_t>(record.scode))
+                          : record.wCode;
+    if (record.bstrDescription != nullptr) description = exception->description();
     throw rt::AutomationError(number, description);
   }
   throw rt::AutomationError(automation::ErrorNumberFor(static_cast<std::uint32_t>(hr)),

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "automation/dispatch.h"
 #include "win32/scoped.h"
@@ -30,6 +31,8 @@ class ComObject final : public automation::Object {
   automation::Variant Invoke(const automation::Member& member, automation::CallKind kind,
                              automation::Arguments args) override;
   IDispatch* dispatch() const { return dispatch_.get(); }
+  // The items of a collection (through its _NewEnum), in the collection's order.
+  std::vector<automation::Variant> Items();
 
  private:
   automation::Variant Result(const VARIANT& v) const;
@@ -39,6 +42,6 @@ class ComObject final : public automation::Object {
 };
 
 // A failed call's error as the program sees it: the server's exception record first.
-[[noreturn]] void ThrowCallFailure(HRESULT hr, EXCEPINFO* exception, std::wstring_view what);
+[[noreturn]] void ThrowCallFailure(HRESULT hr, ExceptionInfo* exception, std::wstring_view what);
 
 }  // namespace harumado::win32

@@ -68,9 +68,25 @@ void PasteLatency() {
   for (int i = 0; i < kCopies; ++i) {
     const std::int64_t copied = Now();
     if (!CopyText(std::to_wstring(1000 + i))) return;
-    ::Sleep(1200);  // the loop looks twice a second
-    auto report = ExcelReport();
-    if (!report) return;
+    // This copy's paste is done once its value stands in a cell and the cursor's move (the
+    // selection of the next cell) has followed the clipboard-format list asked for after the copy.
+    const std::wstring value = L" number " + std::to_wstring(1000 + i) + L"|";
+    std::optional<std::vector<std::wstring>> report;
+    const bool pasted = WaitUntil(
+        [&] {
+          report = ExcelReport();
+          if (!report) return false;
+          const std::int64_t formats = Number(*report, L"last-formats-at");
+          return formats > copied && Number(*report, L"last-select-at") > formats &&
+                 std::any_of(report->begin(), report->end(), [&](const std::wstring& l) {
+                   return l.rfind(L"cell ", 0) == 0 && l.find(value) != std::wstring::npos;
+                 });
+        },
+        kPasteLimit);
+    if (!pasted) {
+      Note(L"the copy was not pasted within the limit");
+      return;
+    }
     const std::int64_t selected = Number(*report, L"last-select-at");
     latency.push_back(static_cast<double>(selected - copied) / f);
     work.push_back(static_cast<double>(selected - Number(*report, L"last-formats-at")) / f);

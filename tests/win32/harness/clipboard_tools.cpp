@@ -1,18 +1,14 @@
 // The clipboard from the harness's side: copying text, and a viewer window in the chain.
 #include <cstring>
-#include <thread>
 
 #include "harness.h"
+#include "win32/clipboard_opener.h"
 
 namespace harumado::harness {
 
 bool CopyText(const std::wstring& text, bool secret) {
-  bool open = false;
-  for (int attempt = 0; attempt < 50 && !open; ++attempt) {
-    open = ::OpenClipboard(nullptr) != FALSE;
-    if (!open) std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  }
-  if (!open) return false;
+  const win32::ClipboardOpener clipboard;
+  if (!clipboard.open()) return false;
   ::EmptyClipboard();
   const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
   HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes);
@@ -34,7 +30,6 @@ bool CopyText(const std::wstring& text, bool secret) {
     }
     if (!ok && flag != nullptr) ::GlobalFree(flag);
   }
-  ::CloseClipboard();
   return ok;
 }
 
@@ -72,9 +67,12 @@ ViewerWindow::ViewerWindow() {
   ::RegisterClassW(&wc);
   hwnd_ = ::CreateWindowExW(0, wc.lpszClassName, L"harness viewer", WS_POPUP, 0, 0, 1, 1, nullptr,
                             nullptr, wc.hInstance, this);
+  // The system tells a new viewer of the current content as it joins.
   next_ = ::SetClipboardViewer(hwnd_);
-  Pump(std::chrono::milliseconds(50));
-  notifications_ = 0;  // the system tells a new viewer of the current content at once
+  if (!WaitForNotifications(1, std::chrono::seconds(2))) {
+    Fail(L"a new viewer is told of the clipboard's content", L"notified", L"not notified");
+  }
+  notifications_ = 0;
 }
 
 ViewerWindow::~ViewerWindow() {
@@ -104,10 +102,6 @@ LRESULT CALLBACK ViewerWindow::Proc(HWND hwnd, UINT message, WPARAM wparam, LPAR
     }
   }
   return ::DefWindowProcW(hwnd, message, wparam, lparam);
-}
-
-void ViewerWindow::Pump(std::chrono::milliseconds duration) {
-  WaitUntil([] { return false; }, duration);
 }
 
 bool ViewerWindow::WaitForNotifications(int count, std::chrono::milliseconds within) {

@@ -7,6 +7,7 @@
 #include "automation/late_bound_host.h"
 #include "runtime/automation_error.h"
 #include "win32/automation/com_runtime.h"
+#include "win32/clipboard_opener.h"
 
 namespace harumado::harness {
 namespace {
@@ -75,12 +76,52 @@ bool StartPasting(RunningProgram& p, HWND& main, const std::wstring& name,
       !WaitForText(Control(main, L"Form1", L"Text2"), OpenedMessage(path), kExcelLimit)) {
     return false;
   }
-  // The open step ends with reading Excel's window handle; the paste loop then takes the
-  // clipboard as it stands (after one cycle of the inner press's loop when the workbook was
-  // created). A copy made before that would not count as a change.
   if (!WaitForLines({L"calls Hwnd 1"}, kExcelLimit)) return false;
-  ::Sleep(kLoopStartMs);
+  return WaitForPasteLoopStart(p, main);
+}
+
+namespace {
+
+// The loop's sleep is 500 ms: an answer that took 300 ms waited for it; one that came within
+// 100 ms did not.
+constexpr auto kSleptAnswer = std::chrono::milliseconds(300);
+constexpr auto kPromptAnswer = std::chrono::milliseconds(100);
+constexpr auto kLongerThanACycle = std::chrono::milliseconds(800);
+
+}  // namespace
+
+bool WaitForPasteCycles(RunningProgram& p, HWND main, int cycles) {
+  const auto end = std::chrono::steady_clock::now() + kPasteLimit;
+  int seen = 0;
+  while (seen < cycles) {
+    const auto sent = std::chrono::steady_clock::now();
+    if (sent >= end || !p.Sync(main)) {
+      Fail(L"cycles of the paste loop", std::to_wstring(cycles), std::to_wstring(seen));
+      return false;
+    }
+    if (std::chrono::steady_clock::now() - sent >= kSleptAnswer) ++seen;
+  }
   return true;
+}
+
+// The open step ends with reading Excel's window handle; the paste loop then takes the
+// clipboard as it stands, before its first cycle. When the workbook was created, the nested
+// press's loop runs one cycle of its own first: the second cycle seen is the outer loop's.
+bool WaitForPasteLoopStart(RunningProgram& p, HWND main) { return WaitForPasteCycles(p, main, 2); }
+
+bool WaitForPasteLoopEnd(RunningProgram& p, HWND main) {
+  const auto end = std::chrono::steady_clock::now() + kPasteLimit;
+  auto prompt_since = std::chrono::steady_clock::now();
+  for (;;) {
+    const auto sent = std::chrono::steady_clock::now();
+    if (sent >= end || !p.Sync(main)) {
+      Fail(L"the paste loop ends", L"ended", L"still running");
+      return false;
+    }
+    const auto answered = std::chrono::steady_clock::now();
+    if (answered - sent > kPromptAnswer) prompt_since = answered;
+    if (answered - prompt_since >= kLongerThanACycle) return true;
+  }
 }
 
 void PostClick(HWND control) {
@@ -136,6 +177,12 @@ std::optional<std::vector<std::wstring>> ExcelReport() {
   } catch (const rt::AutomationError&) {
     return std::nullopt;
   }
+}
+
+std::optional<std::vector<std::wstring>> ExpectExcelReport(const std::wstring& what) {
+  auto report = ExcelReport();
+  if (!report) Fail(L"Excel's report, for " + what, L"read", L"not readable");
+  return report;
 }
 
 bool HasLine(const std::vector<std::wstring>& report, const std::wstring& line) {
@@ -238,12 +285,8 @@ int CountLinesContaining(const std::vector<std::wstring>& lines, const std::wstr
 
 // A device-independent bitmap of one colour.
 bool CopyPicture(int width, int height) {
-  bool open = false;
-  for (int attempt = 0; attempt < 50 && !open; ++attempt) {
-    open = ::OpenClipboard(nullptr) != FALSE;
-    if (!open) std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  }
-  if (!open) return false;
+  const win32::ClipboardOpener clipboard;
+  if (!clipboard.open()) return false;
   ::EmptyClipboard();
   const std::size_t stride = static_cast<std::size_t>(width) * 4;
   const std::size_t bytes = sizeof(BITMAPINFOHEADER) + stride * static_cast<std::size_t>(height);
@@ -267,7 +310,6 @@ bool CopyPicture(int width, int height) {
     ok = ::SetClipboardData(CF_DIB, memory) != nullptr;
     if (!ok) ::GlobalFree(memory);
   }
-  ::CloseClipboard();
   return ok;
 }
 

@@ -15,8 +15,6 @@ inline constexpr wchar_t kPastingCaption[] = L"     貼り付け     開始";
 inline constexpr wchar_t kRetryMessage[] = L"少し待機してから再試行して下さい。";
 inline constexpr auto kExcelLimit = std::chrono::seconds(20);
 inline constexpr auto kPasteLimit = std::chrono::seconds(10);
-// The time the paste loop is given to take the clipboard as it stands after the open step.
-inline constexpr DWORD kLoopStartMs = 1500;
 
 std::wstring OpenedMessage(const std::wstring& path);
 std::wstring StoppedMessage(const std::wstring& path);
@@ -26,6 +24,20 @@ bool WaitForText(HWND control, const std::wstring& text, std::chrono::millisecon
 // true once pasting is on and the paste loop watches the clipboard.
 bool StartPasting(RunningProgram& p, HWND& main, const std::wstring& name,
                   const std::wstring& path);
+
+// While pasting is on, the program takes the messages sent to it only where the paste loop
+// dispatches events, at the head of each cycle; then it looks at the clipboard (and pastes a
+// change) and sleeps half a second without taking any message. A message sent to the main window
+// right after an answer therefore waits out that sleep: an answer that took that long shows that
+// the loop went through a whole cycle (its look at the clipboard included) since the message
+// before. True once `cycles` such answers came.
+bool WaitForPasteCycles(RunningProgram& p, HWND main, int cycles);
+// After the start press's open step has read Excel's window handle: true once the paste loop
+// has taken the clipboard as it stands (a copy before that would not count as a change).
+bool WaitForPasteLoopStart(RunningProgram& p, HWND main);
+// After a stop press: true once no paste loop runs, seen as the program answering at once for
+// longer than a cycle of the loop (the main message loop takes messages all the time).
+bool WaitForPasteLoopEnd(RunningProgram& p, HWND main);
 
 // A click that does not wait for the program to handle it: a press that starts pasting returns
 // only when pasting ends (as the user's click, it is posted).
@@ -51,6 +63,8 @@ HWND ExcelWindow();
 
 // The report of the Excel the active-object lookup finds (its lines), or nothing.
 std::optional<std::vector<std::wstring>> ExcelReport();
+// The report, or nothing and a failure (what the report was read for) when it cannot be read.
+std::optional<std::vector<std::wstring>> ExpectExcelReport(const std::wstring& what);
 bool HasLine(const std::vector<std::wstring>& report, const std::wstring& line);
 // The line that starts with the prefix, or "".
 std::wstring LineStarting(const std::vector<std::wstring>& report, const std::wstring& prefix);

@@ -165,8 +165,7 @@ class ViewerWindow {
   ViewerWindow& operator=(const ViewerWindow&) = delete;
   HWND hwnd() const { return hwnd_; }
   int notifications() const { return notifications_; }
-  // Handles this thread's messages for a while (the viewer's notifications arrive as messages).
-  void Pump(std::chrono::milliseconds duration);
+  // Handles this thread's messages (the notifications arrive as messages) until `count` came.
   bool WaitForNotifications(int count, std::chrono::milliseconds within);
 
  private:

@@ -285,7 +285,7 @@ void ExcelTypedPaste(const std::wstring& program, const std::vector<std::wstring
   WaitForText(Main(main, L"Command5"), kStoppedCaption, kPasteLimit);
   PostClick(Main(main, L"Command2"));
   WaitForText(Main(main, L"Text2"), L"セル幅が自動調整されました。", kExcelLimit);
-  if (auto report = ExcelReport()) {
+  if (auto report = ExpectExcelReport(L"the column fit")) {
     ExpectText(L"C1 after the column fit", kC1, LineStarting(*report, L"cell C1 "));
     ExpectText(L"C2 after the column fit", kC2, LineStarting(*report, L"cell C2 "));
     ExpectText(L"C3 after the column fit", L"cell C3 text メモ|G/標準|メモ",

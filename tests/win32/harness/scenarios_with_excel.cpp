@@ -41,10 +41,11 @@ void ExcelCreateAndPaste(const std::wstring& program, const std::vector<std::wst
   WaitForLines({L"cell B1 text 東京|G/標準|東京", L"active A2"}, kPasteLimit);
   // A password manager's copy is neither pasted nor moves the cursor; the next copy lands in
   // the cell it would have taken.
+  // Of the two whole cycles after the copy, the second began after it: its look at the clipboard
+  // saw the secret, and anything it pasted is in the report.
   Expect(CopyTextFromAnotherProcess(L"s3cret-パス", true), L"another process copies a secret");
-  p.Sync(main);
-  ::Sleep(1500);
-  if (auto report = ExcelReport()) {
+  WaitForPasteCycles(p, main, 2);
+  if (auto report = ExpectExcelReport(L"the secret")) {
     Expect(LineStarting(*report, L"cell A2 ").empty(), L"the secret is not pasted");
     Expect(HasLine(*report, L"active A2"), L"the cursor stays after the secret");
   }
@@ -54,14 +55,16 @@ void ExcelCreateAndPaste(const std::wstring& program, const std::vector<std::wst
   PostClick(Main(main, L"Command5"));
   WaitForText(Main(main, L"Command5"), kStoppedCaption, kPasteLimit);
   WaitForText(Main(main, L"Text2"), StoppedMessage(path), kPasteLimit);
-  // The stop press opens the workbook again (reading Excel's window once more); the paste
-  // loop ends at the end of its cycle, and a copy after that is not pasted.
+  // The stop press opens the workbook again (reading Excel's window once more) and runs one
+  // cycle of a loop of its own; the paste loop that dispatched the press ends at the end of its
+  // cycle, and a copy after that is not pasted.
   WaitForLines({L"calls Hwnd 2"}, kExcelLimit);
-  ::Sleep(kLoopStartMs);
+  WaitForPasteLoopEnd(p, main);
   Expect(CopyTextFromAnotherProcess(L"99"), L"another process copies after the stop");
-  p.Sync(main);
-  ::Sleep(1500);
-  if (auto report = ExcelReport()) {
+  // A loop still running would have looked at the clipboard and pasted within a cycle; the
+  // program answering at once for longer than that shows that none runs.
+  WaitForPasteLoopEnd(p, main);
+  if (auto report = ExpectExcelReport(L"the copy after the stop")) {
     Expect(LineStarting(*report, L"cell B2 ").empty(), L"nothing is pasted after the stop");
     Expect(HasLine(*report, L"active B2"), L"the cursor stays after the stop");
   }
@@ -147,10 +150,10 @@ void ExcelBusy(const std::wstring& program, const std::vector<std::wstring>& arg
   // The retry message stays; the workbook opens once Excel answers, and pasting works.
   WaitForText(Main(main, L"Command5"), kPastingCaption, kExcelLimit);
   WaitForLines({L"workbook book.xlsx|" + path, L"calls Hwnd 1"}, kExcelLimit);
-  if (auto report = ExcelReport()) {
+  if (auto report = ExpectExcelReport(L"the refused calls")) {
     Expect(LineStarting(*report, L"rejected ") != L"rejected 0", L"Excel refused calls");
   }
-  ::Sleep(kLoopStartMs);
+  WaitForPasteLoopStart(p, main);
   Expect(CopyTextFromAnotherProcess(L"42"), L"another process copies");
   WaitForLines({L"cell A1 number 42|###0|42", L"active A2"}, kPasteLimit);
   CloseAndExpectEnd(p, main);
@@ -179,7 +182,7 @@ void ExcelColumnFit(const std::wstring& program, const std::vector<std::wstring>
   if (main == nullptr) return;
   PostClick(Main(main, L"Command2"));
   WaitForText(Main(main, L"Text2"), L"セル幅が自動調整されました。", kExcelLimit);
-  if (auto report = ExcelReport()) {
+  if (auto report = ExpectExcelReport(L"the column fit")) {
     const std::wstring width = LineStarting(*report, L"width A ");
     Expect(!width.empty() && std::stod(width.substr(8)) > 2, L"column A is fitted: " + width);
     Expect(LineStarting(*report, L"width B ").empty(), L"column B keeps its width");
@@ -218,9 +221,10 @@ void ExcelReadAloud(const std::wstring& program, const std::vector<std::wstring>
          L"the text is spoken, asynchronously, as plain text");
   // A secret copy is not spoken and does not purge the speech under way (checked by the whole
   // sequence of speech calls below).
+  // The change notification was sent to the program before the copying process ended, and
+  // sent messages are taken in order: the answer comes once the hook has handled it.
   Expect(CopyTextFromAnotherProcess(L"s3cret-パス", true), L"another process copies a secret");
-  p.Sync(main);
-  ::Sleep(700);
+  Expect(p.Sync(main), L"the program answers after the secret's notification");
   Expect(CopyTextFromAnotherProcess(L"  次の文"), L"another process copies a second text");
   Expect(spoken(L"speak 17 \"  次の文\""), L"the second text is spoken with its spaces");
   const auto lines = LogLines(log);
@@ -259,11 +263,9 @@ void ExcelCloseWhilePasting(const std::wstring& program, const std::vector<std::
   if (!StartPasting(p, main, L"book", path)) return;
   CloseAndExpectEnd(p, main);
   Expect(FileExists(SettingsPathBeside(exe)), L"the settings file is written");
-  if (auto report = ExcelReport()) {
+  if (auto report = ExpectExcelReport(L"Excel after the program ended")) {
     Expect(HasLine(*report, L"visible 1"), L"Excel keeps running");
     Expect(HasLine(*report, L"workbook book.xlsx|" + path), L"the workbook stays open");
-  } else {
-    Fail(L"Excel after the program ended", L"running", L"gone");
   }
   CloseAllExcel();
 }

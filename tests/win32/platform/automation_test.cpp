@@ -71,9 +71,9 @@ class Calculator final : public harumado::platform_test::FakeDispatch {
         result->bstrVal = ::SysAllocString(text.c_str());
         return S_OK;
       case 3:
-        *exception = EXCEPINFO{};
-        exception->scode = static_cast<SCODE>(0x800A03ECu);
-        exception->bstrDescription = ::SysAllocString(L"アプリケーション定義のエラー");
+        win32::ExceptionInfo(static_cast<SCODE>(0x800A03ECu), nullptr,
+                             L"アプリケーション定義のエラー")
+            .HandOver(exception);
         return DISP_E_EXCEPTION;
       case 4:
         result->vt = VT_DISPATCH;

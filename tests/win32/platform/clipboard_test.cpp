@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "platform_test.h"
+#include "win32/clipboard_opener.h"
 #include "win32/clipboard_win32.h"
 #include "win32/text_win32.h"
 #include "win32/win32_api.h"
@@ -21,7 +22,8 @@ struct Format {
 
 // Puts the formats on the clipboard, as another program's copy would.
 bool Offer(const std::vector<Format>& formats) {
-  if (!::OpenClipboard(nullptr)) return false;
+  const harumado::win32::ClipboardOpener clipboard;
+  if (!clipboard.open()) return false;
   ::EmptyClipboard();
   for (const Format& f : formats) {
     HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, f.bytes.size() + 2);
@@ -31,7 +33,6 @@ bool Offer(const std::vector<Format>& formats) {
     ::GlobalUnlock(memory);
     ::SetClipboardData(f.format, memory);
   }
-  ::CloseClipboard();
   return true;
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "automation/error_numbers.h"
+#include "query_interface.h"
 #include "runtime/automation_error.h"
 #include "win32/automation/com_values.h"
 
@@ -82,14 +83,7 @@ class ServedObject final : public IDispatch {
   const automation::model::ModelRef& model() const { return model_; }
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (out == nullptr) return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IDispatch) {
-      *out = static_cast<IDispatch*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
+    return QueryOneInterface<IDispatch>(this, iid, out);
   }
   ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
   ULONG STDMETHODCALLTYPE Release() override {
@@ -163,11 +157,7 @@ class ServedObject final : public IDispatch {
     } catch (const rt::AutomationError& e) {
       const auto hr = static_cast<HRESULT>(automation::HresultFor(e.number()));
       if (exception == nullptr) return hr;
-      *exception = EXCEPINFO{};
-      exception->scode = hr;
-      exception->bstrSource = ::SysAllocString(L"Harumado test Excel");
-      exception->bstrDescription =
-          ::SysAllocStringLen(e.description().data(), static_cast<UINT>(e.description().size()));
+      win32::ExceptionInfo(hr, L"Harumado test Excel", e.description()).HandOver(exception);
       return DISP_E_EXCEPTION;
     } catch (const std::exception&) {
       return E_UNEXPECTED;

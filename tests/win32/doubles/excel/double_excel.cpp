@@ -2,6 +2,8 @@
 
 #include <cwchar>
 
+#include "../common/class_factory.h"
+#include "../common/com_registration.h"
 #include "../common/log_file.h"
 #include "automation/model/model.h"
 #include "automation/model/model_support.h"
@@ -26,63 +28,15 @@ constexpr UINT kLifeLimitMs = 180000;
 constexpr UINT_PTR kLifeTimer = 1;
 
 std::wstring Folder() {
-  wchar_t path[MAX_PATH];
-  const DWORD n = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring p(path, n);
-  return p.substr(0, p.rfind(L'\\'));
+  const std::wstring program = ModuleFile(nullptr);
+  return program.substr(0, program.rfind(L'\\'));
 }
-
-class ClassFactory final : public IClassFactory {
- public:
-  ClassFactory(DoubleExcel& excel, bool global) : excel_(excel), global_(global) {}
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (out == nullptr) return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IClassFactory) {
-      *out = static_cast<IClassFactory*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  // The factories live as long as the process.
-  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-  ULONG STDMETHODCALLTYPE Release() override { return 1; }
-
-  HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** out) override {
-    if (out == nullptr) return E_POINTER;
-    *out = nullptr;
-    if (outer != nullptr) return CLASS_E_NOAGGREGATION;
-    IDispatch* object = global_ ? excel_.NewGlobal() : excel_.NewApplication();
-    const HRESULT hr = object->QueryInterface(iid, out);
-    object->Release();
-    if (SUCCEEDED(hr) && !global_) excel_.ApplicationHandedOut();
-    return hr;
-  }
-  HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
-
- private:
-  DoubleExcel& excel_;
-  bool global_;
-};
 
 // A busy Excel turns calls away. (Under wine the channel passes a call that is to be retried
 // later straight through, so the double refuses outright; the client then gets 0x80010001.)
-class BusyFilter final : public IMessageFilter {
+class BusyFilter final : public ProcessObject<IMessageFilter> {
  public:
   explicit BusyFilter(DoubleExcel& excel) : excel_(excel) {}
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (out == nullptr) return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IMessageFilter) {
-      *out = static_cast<IMessageFilter*>(this);
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-  ULONG STDMETHODCALLTYPE Release() override { return 1; }
   DWORD STDMETHODCALLTYPE HandleInComingCall(DWORD, HTASK, DWORD, LPINTERFACEINFO) override {
     if (::GetTickCount64() < excel_.busy_until) {
       ++excel_.rejected_calls;
@@ -153,8 +107,8 @@ void DoubleExcel::ApplicationHandedOut() {
 }
 
 int DoubleExcel::Run() {
-  ClassFactory application(*this, false);
-  ClassFactory global(*this, true);
+  ClassFactory application([this] { return NewApplication(); }, [this] { ApplicationHandedOut(); });
+  ClassFactory global([this] { return NewGlobal(); });
   BusyFilter filter(*this);
   IMessageFilter* previous = nullptr;
   ::CoRegisterMessageFilter(&filter, &previous);

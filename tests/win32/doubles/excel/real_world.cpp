@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "sim/excel/instance.h"
+#include "win32/clipboard_opener.h"
 #include "win32/scoped.h"
 
 namespace harumado::doubles {
@@ -10,24 +11,6 @@ namespace {
 
 constexpr char kFormatMarker[] = "harumado-double-format ";
 constexpr double kPointsPerPixel = 0.75;
-
-class OpenClipboardScope {
- public:
-  OpenClipboardScope() {
-    // Another program may hold the clipboard for a moment.
-    for (int i = 0; i < 20 && !open_; ++i) {
-      open_ = ::OpenClipboard(nullptr) != FALSE;
-      if (!open_) ::Sleep(10);
-    }
-  }
-  ~OpenClipboardScope() {
-    if (open_) ::CloseClipboard();
-  }
-  bool open() const { return open_; }
-
- private:
-  bool open_ = false;
-};
 
 std::optional<std::string> ReadBytes(const std::wstring& path) {
   win32::UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
@@ -47,7 +30,7 @@ std::optional<std::string> ReadBytes(const std::wstring& path) {
 // Text first, as Excel offers it first; a picture is any bitmap format.
 sim::ClipContent ReadClipboard() {
   sim::ClipContent content;
-  OpenClipboardScope scope;
+  win32::ClipboardOpener scope;
   if (!scope.open()) return content;
   if (::IsClipboardFormatAvailable(CF_UNICODETEXT)) {
     if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {

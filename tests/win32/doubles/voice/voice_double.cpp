@@ -6,7 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "../common/class_factory.h"
+#include "../common/com_registration.h"
 #include "../common/log_file.h"
+#include "../common/query_interface.h"
 #include "sim/speech_markup.h"
 #include "win32/automation/sapi_api.h"
 
@@ -21,16 +24,8 @@ HMODULE g_module = nullptr;
 std::atomic<long> g_objects{0};
 
 std::wstring ModuleFolder() {
-  wchar_t path[MAX_PATH];
-  const DWORD n = ::GetModuleFileNameW(g_module, path, MAX_PATH);
-  std::wstring p(path, n);
-  return p.substr(0, p.rfind(L'\\'));
-}
-
-std::wstring ModuleFile() {
-  wchar_t path[MAX_PATH];
-  const DWORD n = ::GetModuleFileNameW(g_module, path, MAX_PATH);
-  return std::wstring(path, n);
+  const std::wstring file = harumado::doubles::ModuleFile(g_module);
+  return file.substr(0, file.rfind(L'\\'));
 }
 
 void Log(const std::wstring& line) {
@@ -39,47 +34,50 @@ void Log(const std::wstring& line) {
 
 std::wstring TextOf(BSTR s) { return s != nullptr ? std::wstring(s, ::SysStringLen(s)) : L""; }
 
-// Reference counting shared by the double's objects.
+// What the double's objects share: reference counting, the one interface each offers (with
+// IUnknown and IDispatch), and an IDispatch part without type information.
 template <typename Base>
 class Counted : public Base {
  public:
   Counted() { ++g_objects; }
   virtual ~Counted() { --g_objects; }
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+    return harumado::doubles::QueryOneInterface<Base>(this, iid, out);
+  }
   ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
   ULONG STDMETHODCALLTYPE Release() override {
     const ULONG left = --references_;
     if (left == 0) delete this;
     return left;
   }
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+    if (count != nullptr) *count = 0;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
 
  private:
   std::atomic<ULONG> references_{1};
 };
 
-// The IDispatch part of the early-bound interfaces: no type information, no names.
-#define HARUMADO_NO_DISPATCH_NAMES                                   \
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override { \
-    if (count != nullptr) *count = 0;                                \
-    return S_OK;                                                     \
-  }                                                                  \
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+// An object reached only through its early-bound interface: no member has a name.
+template <typename Base>
+class Unnamed : public Counted<Base> {
+ public:
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+    return DISP_E_UNKNOWNNAME;
+  }
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
+                                   UINT*) override {
+    return DISP_E_MEMBERNOTFOUND;
+  }
+};
 
 class Token final : public Counted<ISpeechObjectToken> {
  public:
   explicit Token(std::wstring description) : description_(std::move(description)) {}
   const std::wstring& description() const { return description_; }
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (out == nullptr) return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IDispatch || iid == __uuidof(ISpeechObjectToken)) {
-      *out = static_cast<ISpeechObjectToken*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  HARUMADO_NO_DISPATCH_NAMES
   // GetDescription is reached by name too.
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
                                           DISPID* ids) override {
@@ -138,7 +136,7 @@ class Token final : public Counted<ISpeechObjectToken> {
   std::wstring description_;
 };
 
-class Tokens final : public Counted<ISpeechObjectTokens> {
+class Tokens final : public Unnamed<ISpeechObjectTokens> {
  public:
   Tokens() {
     for (const wchar_t* d : {L"テスト音声 一", L"テスト音声 二"}) tokens_.push_back(new Token(d));
@@ -147,24 +145,6 @@ class Tokens final : public Counted<ISpeechObjectTokens> {
     for (Token* t : tokens_) t->Release();
   }
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (out == nullptr) return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IDispatch || iid == __uuidof(ISpeechObjectTokens)) {
-      *out = static_cast<ISpeechObjectTokens*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  HARUMADO_NO_DISPATCH_NAMES
-  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
-    return DISP_E_UNKNOWNNAME;
-  }
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
-                                   UINT*) override {
-    return DISP_E_MEMBERNOTFOUND;
-  }
   HRESULT STDMETHODCALLTYPE get_Count(LONG* count) override {
     *count = static_cast<LONG>(tokens_.size());
     return S_OK;
@@ -181,28 +161,9 @@ class Tokens final : public Counted<ISpeechObjectTokens> {
   std::vector<Token*> tokens_;
 };
 
-class Voice final : public Counted<ISpeechVoice> {
+class Voice final : public Unnamed<ISpeechVoice> {
  public:
   Voice() { Log(L"created"); }
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (out == nullptr) return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IDispatch || iid == __uuidof(ISpeechVoice)) {
-      *out = static_cast<ISpeechVoice*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  HARUMADO_NO_DISPATCH_NAMES
-  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
-    return DISP_E_UNKNOWNNAME;
-  }
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
-                                   UINT*) override {
-    return DISP_E_MEMBERNOTFOUND;
-  }
 
   HRESULT STDMETHODCALLTYPE GetVoices(BSTR required, BSTR optional,
                                       ISpeechObjectTokens** tokens) override {
@@ -295,49 +256,12 @@ class Voice final : public Counted<ISpeechVoice> {
   LONG volume_ = 100;
 };
 
-class Factory final : public IClassFactory {
- public:
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (out == nullptr) return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IClassFactory) {
-      *out = static_cast<IClassFactory*>(this);
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-  ULONG STDMETHODCALLTYPE Release() override { return 1; }
-  HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** out) override {
-    if (out == nullptr) return E_POINTER;
-    *out = nullptr;
-    if (outer != nullptr) return CLASS_E_NOAGGREGATION;
-    Voice* voice = new Voice();
-    const HRESULT hr = voice->QueryInterface(iid, out);
-    voice->Release();
-    return hr;
-  }
-  HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
-};
+// The class object lives as long as the module.
+harumado::doubles::ClassFactory g_factory([]() -> IUnknown* {
+  return static_cast<ISpeechVoice*>(new Voice());
+});
 
-Factory g_factory;
-
-std::wstring ClassKey() {
-  return L"Software\\Classes\\CLSID\\{96749377-3391-11D2-9EE3-00C04F797396}";
-}
-
-bool SetValue(const std::wstring& key, const wchar_t* name, const std::wstring& value) {
-  HKEY k = nullptr;
-  if (::RegCreateKeyExW(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &k,
-                        nullptr) != ERROR_SUCCESS) {
-    return false;
-  }
-  const LSTATUS status =
-      ::RegSetValueExW(k, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                       static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-  ::RegCloseKey(k);
-  return status == ERROR_SUCCESS;
-}
+const harumado::doubles::ClassEntry kVoiceEntry{kSpVoiceClass, L"SpVoice", nullptr};
 
 }  // namespace
 
@@ -359,13 +283,13 @@ STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, LPVOID* out) {
 STDAPI DllCanUnloadNow() { return g_objects == 0 ? S_OK : S_FALSE; }
 
 STDAPI DllRegisterServer() {
-  const bool ok = SetValue(ClassKey(), nullptr, L"SpVoice") &&
-                  SetValue(ClassKey() + L"\\InprocServer32", nullptr, ModuleFile()) &&
-                  SetValue(ClassKey() + L"\\InprocServer32", L"ThreadingModel", L"Both");
+  const bool ok =
+      harumado::doubles::RegisterClassEntry(kVoiceEntry, harumado::doubles::ServerKind::kInProcess,
+                                            harumado::doubles::ModuleFile(g_module));
   return ok ? S_OK : E_ACCESSDENIED;
 }
 
 STDAPI DllUnregisterServer() {
-  ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, ClassKey().c_str());
+  harumado::doubles::UnregisterClassEntry(kVoiceEntry);
   return S_OK;
 }

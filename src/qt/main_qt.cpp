@@ -1,0 +1,146 @@
+// The Linux program: Qt's application, the platform services, the program and the main loop.
+//
+// Until a real spreadsheet application is reachable, the program's spreadsheet host is the
+// simulated one, in the program's own process, with the machine's clipboard and workbook files.
+// When HARUMADO_SIM_REPORT names a file, what the simulated application holds is written there
+// after each of its operations and when the program ends; when HARUMADO_WINDOWS_REPORT names
+// one, what the program's windows show is written there whenever it changes (looked at every
+// few milliseconds, also while the program waits). Both are for the tests of the program.
+#include <QApplication>
+#include <QClipboard>
+#include <QImage>
+#include <QMimeData>
+#include <QTimer>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <string>
+
+#include "core/app/program.h"
+#include "qt/clipboard_qt.h"
+#include "qt/files_qt.h"
+#include "qt/native_path.h"
+#include "qt/shell_qt.h"
+#include "qt/system_info_qt.h"
+#include "qt/voice_speechd.h"
+#include "qt/window_system_qt.h"
+#include "sim/desktop.h"
+#include "sim/excel/report.h"
+#include "sim/machine_host.h"
+
+using namespace harumado;
+
+namespace {
+
+constexpr double kPointsPerPixel = 0.75;
+
+// The clipboard as the simulated application sees it: text first, as it offers text first, then
+// a picture (its size in points at 96 dpi), something else, or nothing.
+sim::ClipContent ReadClipboard() {
+  sim::ClipContent content;
+  const QMimeData* data = QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard);
+  if (data == nullptr || data->formats().isEmpty()) return content;
+  if (data->hasText()) {
+    content.kind = sim::ClipKind::kText;
+    content.text = data->text().toStdWString();
+  } else if (data->hasImage()) {
+    const QImage image = qvariant_cast<QImage>(data->imageData());
+    content.kind = sim::ClipKind::kPicture;
+    content.picture_width = image.width() * kPointsPerPixel;
+    content.picture_height = image.height() * kPointsPerPixel;
+  } else {
+    content.kind = sim::ClipKind::kOther;
+  }
+  return content;
+}
+
+std::optional<std::string> ReadFile(const std::wstring& path) {
+  std::ifstream in(qt::NativePath(path), std::ios::binary);
+  if (!in) return std::nullopt;
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteFile(const std::wstring& path, const std::string& bytes) {
+  std::ofstream out(qt::NativePath(path), std::ios::binary | std::ios::trunc);
+  out << bytes;
+}
+
+const char* ReportName(const char* variable) {
+  const char* name = std::getenv(variable);
+  return name != nullptr && *name != '\0' ? name : nullptr;
+}
+
+// A report is written beside its name and renamed over it, so that a reader never sees half.
+void WriteReport(const char* name, const std::wstring& text) {
+  const std::string temporary = std::string(name) + ".new";
+  {
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    out << qt::Utf8(text);
+  }
+  std::error_code ignored;
+  std::filesystem::rename(temporary, name, ignored);
+}
+
+void WriteWorkbookReport(const sim::SimExcel& excel) {
+  if (const char* name = ReportName("HARUMADO_SIM_REPORT")) {
+    WriteReport(name, sim::DescribeWorkbooks(excel));
+  }
+}
+
+constexpr int kWindowReportIntervalMs = 20;
+
+}  // namespace
+
+// Retired windows are dropped whenever the loop is idle at its top level; the loop ends when
+// the program has ended (every window is gone by then).
+int main(int argc, char** argv) {
+  // The program lays its windows out itself at the screen's DPI and works in the screen's pixels,
+  // as the Windows program does: Qt's own scaling to device-independent pixels stays off.
+  qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+  // Placing windows and keeping them above others needs X11 (XWayland under a Wayland session):
+  // Wayland gives clients neither.
+  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "xcb;wayland");
+  QApplication application(argc, argv);
+
+  qt::WindowSystemQt windows;
+  qt::ClipboardQt clipboard(
+      [&windows](platform::WindowHandle window) { return windows.WidgetOf(window) != nullptr; });
+  windows.on_destroyed = [&clipboard](platform::WindowHandle window) {
+    clipboard.WindowDestroyed(window);
+  };
+  qt::ShellQt shell;
+  qt::FilesQt files;
+  qt::SystemInfoQt system([&windows] { windows.Quit(0); });
+  qt::SpeechDispatcherVoiceFactory voices;
+
+  sim::Desktop desktop;
+  sim::MachineHost host(desktop, sim::Machine{&ReadClipboard, &ReadFile, &WriteFile});
+  host.changed = [&desktop] { WriteWorkbookReport(desktop.excel); };
+  windows.foreign_title = [&desktop](platform::WindowHandle window, std::wstring& title) {
+    return desktop.world.foreign_title && desktop.world.foreign_title(window, title);
+  };
+
+  QTimer window_report;
+  std::wstring last_window_report;
+  if (const char* name = ReportName("HARUMADO_WINDOWS_REPORT")) {
+    QObject::connect(&window_report, &QTimer::timeout, [&windows, &last_window_report, name] {
+      std::wstring text = windows.DescribeWindows();
+      if (text == last_window_report) return;
+      WriteReport(name, text);
+      last_window_report = std::move(text);
+    });
+    window_report.start(kWindowReportIntervalMs);
+  }
+
+  platform::Services services{host, windows, clipboard, voices, shell, system, files};
+  int exit_code = 0;
+  {
+    app::Program program(services);
+    program.Start();
+    if (!program.exited()) exit_code = windows.Run([&program] { program.OnIdle(); });
+  }
+  WriteWorkbookReport(desktop.excel);
+  return exit_code;
+}

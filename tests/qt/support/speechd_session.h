@@ -1,0 +1,46 @@
+#pragma once
+// A speech-dispatcher of the test's own: its configuration, socket, logs and home in a folder
+// of their own, with one output module that writes what it is asked to speak to a file instead
+// of making a sound (and a sound output to ALSA's null device, for a machine without any).
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "child_process.h"
+
+namespace harumado::qt::testing {
+
+// One utterance as the recording module received it.
+struct Utterance {
+  std::string voice;   // the module's voice name ($VOICE)
+  std::string rate;    // speech-dispatcher's -100..100, as the module formats it ("-100.00")
+  std::string volume;  // likewise
+  std::string text;
+};
+
+class SpeechdSession {
+ public:
+  // The voices the module offers, in this order: "haruka" and "ichiro" (ja), "david" (en).
+  static const std::vector<std::string>& VoiceNames();
+
+  // Starts the server and returns once its socket is there; throws std::runtime_error when it
+  // is not within the time.
+  explicit SpeechdSession(milliseconds timeout = milliseconds(15000));
+  ~SpeechdSession();
+  SpeechdSession(const SpeechdSession&) = delete;
+  SpeechdSession& operator=(const SpeechdSession&) = delete;
+
+  // "unix_socket:PATH", for SPEECHD_ADDRESS.
+  std::string Address() const { return "unix_socket:" + socket_; }
+  // Waits until at least count utterances are recorded; all recorded ones, in order.
+  std::vector<Utterance> WaitForUtterances(std::size_t count, milliseconds timeout) const;
+  std::vector<Utterance> Utterances() const;
+
+ private:
+  TempDir folder_;
+  std::string socket_;
+  std::string spoken_;
+  std::unique_ptr<ChildProcess> server_;
+};
+
+}  // namespace harumado::qt::testing
