@@ -1,8 +1,6 @@
 // The application: a LibreOffice reached over its pipe, with its documents and windows.
 #include <unistd.h>
 
-#include <com/sun/star/awt/SystemDependentXWindow.hpp>
-#include <com/sun/star/awt/XSystemDependentWindowPeer.hpp>
 #include <com/sun/star/awt/XWindow.hpp>
 #include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/frame/XComponentLoader.hpp>
@@ -10,11 +8,11 @@
 #include <com/sun/star/frame/XFrame.hpp>
 #include <com/sun/star/frame/XFrames.hpp>
 #include <com/sun/star/frame/XModel.hpp>
-#include <com/sun/star/lang/SystemDependent.hpp>
 #include <com/sun/star/view/XSelectionSupplier.hpp>
 #include <vector>
 
 #include "calc/calc_objects.h"
+#include "calc/frame_windows.h"
 #include "calc/office_connection.h"
 #include "runtime/offset_argument.h"
 
@@ -96,19 +94,7 @@ class CalcApplication final : public platform::ExcelApplication {
 
   // The X window of the active document's frame; 0 without one (headless, or no document).
   platform::WindowHandle Hwnd() override {
-    return Uno([&]() -> platform::WindowHandle {
-      const auto frame = office_->desktop->getCurrentFrame();
-      if (!frame.is()) return 0;
-      Reference<css::awt::XSystemDependentWindowPeer> peer(frame->getContainerWindow(),
-                                                           css::uno::UNO_QUERY);
-      if (!peer.is()) return 0;
-      css::uno::Sequence<sal_Int8> process(16);
-      const css::uno::Any handle =
-          peer->getWindowHandle(process, css::lang::SystemDependent::SYSTEM_XWINDOW);
-      css::awt::SystemDependentXWindow window;
-      if (!(handle >>= window)) return 0;
-      return static_cast<platform::WindowHandle>(window.WindowHandle);
-    });
+    return WindowOf(Uno([&] { return office_->desktop->getCurrentFrame(); }));
   }
 
   // Text first (code 0), then a picture as Excel lists a bitmap (9 and 2).

@@ -2,17 +2,11 @@
 
 #include <com/sun/star/awt/Point.hpp>
 #include <com/sun/star/awt/Size.hpp>
-#include <com/sun/star/awt/XTopWindow.hpp>
-#include <com/sun/star/awt/XWindow2.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/container/XEnumeration.hpp>
 #include <com/sun/star/container/XEnumerationAccess.hpp>
 #include <com/sun/star/container/XIndexAccess.hpp>
-#include <com/sun/star/frame/DispatchHelper.hpp>
 #include <com/sun/star/frame/XController.hpp>
-#include <com/sun/star/frame/XDispatchHelper.hpp>
-#include <com/sun/star/frame/XDispatchProvider.hpp>
-#include <com/sun/star/frame/XFrame.hpp>
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/sheet/XCellRangeAddressable.hpp>
 #include <com/sun/star/sheet/XSpreadsheets.hpp>
@@ -78,21 +72,6 @@ void SelectCell(const Document& document, CellPosition cell) {
     Reference<css::view::XSelectionSupplier> selection(model->getCurrentController(),
                                                        css::uno::UNO_QUERY_THROW);
     selection->select(css::uno::Any(CellAt(ActiveSheetOf(document), cell)));
-  });
-}
-
-void PrepareForPaste(Office& office, const Document& document) {
-  Uno([&] {
-    Reference<css::frame::XModel> model(document, css::uno::UNO_QUERY_THROW);
-    const auto controller = model->getCurrentController();
-    if (!controller.is()) return;
-    const auto frame = controller->getFrame();
-    Reference<css::awt::XTopWindow> window(frame->getContainerWindow(), css::uno::UNO_QUERY);
-    Reference<css::awt::XWindow2> shown(window, css::uno::UNO_QUERY);
-    if (window.is() && shown.is() && shown->isVisible()) window->toFront();
-    Reference<css::frame::XDispatchProvider> provider(frame, css::uno::UNO_QUERY_THROW);
-    css::frame::DispatchHelper::create(office.context)
-        ->executeDispatch(provider, ".uno:Cancel", "", 0, {});
   });
 }
 

@@ -28,11 +28,6 @@ CellPosition ActiveCellOf(const Document& document);
 // Selects the cell alone: it becomes the cursor and the whole selection.
 void SelectCell(const Document& document, CellPosition cell);
 
-// What the program does to Excel's window before a paste (brings it forward and ends a cell
-// edit with Escape), done to the document's window: it comes to the front when shown, and an
-// edit in progress is cancelled, which would otherwise overwrite the pasted cell when it ends.
-void PrepareForPaste(Office& office, const Document& document);
-
 Reference<css::table::XCell> CellAt(const Reference<css::sheet::XSpreadsheet>& sheet,
                                     CellPosition cell);
 

@@ -3,9 +3,11 @@
 #include <signal.h>
 
 #include <com/sun/star/frame/Desktop.hpp>
+#include <type_traits>
 
 #include "calc/calc_global_application.h"
 #include "calc/calc_objects.h"
+#include "calc/frame_windows.h"
 #include "calc/office_connection.h"
 
 namespace harumado::calc {
@@ -20,6 +22,26 @@ OfficeRef OfficeOn(Reference<css::uno::XComponentContext> context, bool started,
   office->started = started;
   office->clipboard = &clipboard;
   return office;
+}
+
+using Frame = Reference<css::frame::XFrame>;
+
+// The window operations come from the program's window system, which reports no failure: a
+// LibreOffice that does not answer just takes nothing.
+template <typename Operation>
+auto OnWindow(const std::string& pipe_name, ClipboardSource& clipboard,
+              platform::WindowHandle window, Operation operation)
+    -> std::optional<std::invoke_result_t<Operation, Office&, const Frame&>> {
+  try {
+    auto context = ConnectToPipe(pipe_name);
+    if (!context.is()) return std::nullopt;
+    const OfficeRef office = OfficeOn(std::move(context), false, pipe_name, clipboard);
+    const Frame frame = FrameOfWindow(*office, window);
+    if (!frame.is()) return std::nullopt;
+    return operation(*office, frame);
+  } catch (const rt::AutomationError&) {
+    return std::nullopt;
+  }
 }
 
 }  // namespace
@@ -68,6 +90,25 @@ std::unique_ptr<platform::ExcelApplication> CalcHost::CreateObject() {
 platform::ExcelApplication& CalcHost::GlobalApplication() {
   if (!global_) global_ = std::make_unique<CalcGlobalApplication>(*this);
   return *global_;
+}
+
+std::optional<std::wstring> CalcHost::WindowTitle(platform::WindowHandle window) {
+  return OnWindow(options_.pipe_name, clipboard_, window,
+                  [](Office&, const Frame& frame) { return TitleOf(frame); });
+}
+
+void CalcHost::BringToFront(platform::WindowHandle window) {
+  OnWindow(options_.pipe_name, clipboard_, window, [](Office&, const Frame& frame) {
+    calc::BringToFront(frame);
+    return true;
+  });
+}
+
+void CalcHost::EndCellEdit(platform::WindowHandle window) {
+  OnWindow(options_.pipe_name, clipboard_, window, [](Office& office, const Frame& frame) {
+    calc::EndCellEdit(office, frame);
+    return true;
+  });
 }
 
 bool CalcHost::CanSaveFileFormat(int file_format) {

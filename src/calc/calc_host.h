@@ -10,6 +10,7 @@
 #include <sys/types.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -59,6 +60,15 @@ class CalcHost final : public platform::SpreadsheetHost {
 
   // Whether something listens on the pipe now.
   bool IsRunning();
+
+  // What the program's window system does to Excel's window (Hwnd), done to the LibreOffice
+  // window with that X window id: its title; bringing it to the front; Escape, which ends a
+  // cell edit in progress (it would overwrite the pasted cell when it ends). A window that is
+  // no LibreOffice frame has no title and takes nothing; a LibreOffice that does not answer
+  // neither.
+  std::optional<std::wstring> WindowTitle(platform::WindowHandle window);
+  void BringToFront(platform::WindowHandle window);
+  void EndCellEdit(platform::WindowHandle window);
 
  private:
   CalcHostOptions options_;

@@ -45,7 +45,6 @@ class CalcSheet final : public platform::ExcelSheet {
   void Paste() override {
     const auto text = office_->clipboard->Text();
     if (!text) Refuse();
-    PrepareForPaste(*office_, document_);
     const auto block = rt::SplitPasteBlock(*text);
     std::size_t width = 0;
     for (const auto& row : block) width = std::max(width, row.size());
@@ -66,7 +65,6 @@ class CalcSheet final : public platform::ExcelSheet {
   void PastePicture() override {
     const auto bytes = office_->clipboard->Picture();
     if (!bytes || bytes->empty()) Refuse();
-    PrepareForPaste(*office_, document_);
     shapes_.PastePicture(*bytes, ActiveCellOf(document_));
   }
 

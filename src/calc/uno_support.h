@@ -29,7 +29,8 @@ using css::uno::Reference;
 rtl::OUString ToOU(std::wstring_view text);
 std::wstring FromOU(const rtl::OUString& text);
 
-// A file path as the file URL that LibreOffice loads and stores, and back.
+// A path of the program (folder and name joined with a backslash, as the core joins them) as
+// the file URL that LibreOffice loads and stores, and a file URL as a path.
 rtl::OUString FileUrl(const std::wstring& path);
 std::wstring PathOfUrl(const rtl::OUString& url);
 

@@ -1,22 +1,27 @@
 // The Linux program: Qt's application, the platform services, the program and the main loop.
 //
-// Until a real spreadsheet application is reachable, the program's spreadsheet host is the
-// simulated one, in the program's own process, with the machine's clipboard and workbook files.
-// When HARUMADO_SIM_REPORT names a file, what the simulated application holds is written there
-// after each of its operations and when the program ends; when HARUMADO_WINDOWS_REPORT names
-// one, what the program's windows show is written there whenever it changes (looked at every
-// few milliseconds, also while the program waits). Both are for the tests of the program.
+// The program's spreadsheet is LibreOffice Calc (the Calc host, over the pipe "harumado") when
+// the program is built with it. Without it, and when HARUMADO_SIM_REPORT names a file (the
+// program's tests ask for the simulated application's report), the spreadsheet host is the
+// simulated one, in the program's own process, with the machine's clipboard and workbook files;
+// what it holds is written to that file after each of its operations and when the program ends;
+// when HARUMADO_WINDOWS_REPORT names one, what the program's windows show is written there whenever
+// it changes (looked at every few milliseconds, also while the program waits). Both are for the
+// tests of the program.
 #include <QApplication>
+#include <QBuffer>
 #include <QClipboard>
 #include <QImage>
 #include <QMimeData>
 #include <QTimer>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/app/program.h"
 #include "qt/clipboard_qt.h"
@@ -29,6 +34,9 @@
 #include "sim/desktop.h"
 #include "sim/excel/report.h"
 #include "sim/machine_host.h"
+#ifdef HARUMADO_HAVE_CALC
+#include "calc/calc_host.h"
+#endif
 
 using namespace harumado;
 
@@ -91,6 +99,45 @@ void WriteWorkbookReport(const sim::SimExcel& excel) {
 
 constexpr int kWindowReportIntervalMs = 20;
 
+#ifdef HARUMADO_HAVE_CALC
+// The clipboard as the Calc host reads it: its text, and a picture as the bytes of a PNG file.
+class QtClipboardSource final : public calc::ClipboardSource {
+ public:
+  std::optional<std::wstring> Text() override {
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard);
+    if (data == nullptr || !data->hasText()) return std::nullopt;
+    return data->text().toStdWString();
+  }
+  std::optional<std::vector<std::uint8_t>> Picture() override {
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard);
+    if (data == nullptr || !data->hasImage()) return std::nullopt;
+    const QImage image = qvariant_cast<QImage>(data->imageData());
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (image.isNull() || !image.save(&buffer, "PNG")) return std::nullopt;
+    return std::vector<std::uint8_t>(bytes.begin(), bytes.end());
+  }
+};
+
+// What the paste loop does to Excel's window (its title, bringing it forward, Escape), done to
+// LibreOffice's window.
+void BindForeignWindows(qt::WindowSystemQt& windows, calc::CalcHost& host) {
+  windows.foreign_title = [&host](platform::WindowHandle window, std::wstring& title) {
+    auto found = host.WindowTitle(window);
+    if (found) title = std::move(*found);
+    return found.has_value();
+  };
+  windows.on_foreign_foreground = [&host](platform::WindowHandle window) {
+    host.BringToFront(window);
+  };
+  windows.on_foreign_message = [&host](platform::WindowHandle window, std::uint32_t message,
+                                       std::uintptr_t key) {
+    if (message == platform::kWmKeyDown && key == platform::kVkEscape) host.EndCellEdit(window);
+  };
+}
+#endif
+
 }  // namespace
 
 // Retired windows are dropped whenever the loop is idle at its top level; the loop ends when
@@ -134,7 +181,17 @@ int main(int argc, char** argv) {
     window_report.start(kWindowReportIntervalMs);
   }
 
-  platform::Services services{host, windows, clipboard, voices, shell, system, files};
+  platform::SpreadsheetHost* spreadsheet = &host;
+#ifdef HARUMADO_HAVE_CALC
+  QtClipboardSource calc_clipboard;
+  calc::CalcHost calc_host(calc::CalcHostOptions{}, calc_clipboard);
+  if (ReportName("HARUMADO_SIM_REPORT") == nullptr) {
+    spreadsheet = &calc_host;
+    BindForeignWindows(windows, calc_host);
+  }
+#endif
+
+  platform::Services services{*spreadsheet, windows, clipboard, voices, shell, system, files};
   int exit_code = 0;
   {
     app::Program program(services);

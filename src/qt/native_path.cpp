@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "platform/program_path.h"
+
 namespace harumado::qt {
 
 std::string Utf8(const std::wstring& text) { return QString::fromStdWString(text).toStdString(); }
@@ -11,10 +13,7 @@ std::wstring Wide(const std::string& utf8) {
 }
 
 std::string NativePath(const std::wstring& path) {
-  std::wstring native = path;
-  const std::size_t separator = native.rfind(L'\\');
-  if (separator != std::wstring::npos) native[separator] = L'/';
-  return Utf8(native);
+  return Utf8(platform::SlashSeparatedPath(path));
 }
 
 }  // namespace harumado::qt

@@ -1,8 +1,5 @@
 #pragma once
-// The program's paths on Linux. The core joins a folder and a file name with a backslash, as
-// Windows does ("FOLDER\Harumado.dat", "DESKTOP\book.xlsx"); the names it joins hold no
-// backslash, so the last backslash of such a path is the separator and any earlier one belongs to
-// a folder's name (a Linux name may hold one).
+// The program's paths on Linux (platform/program_path.h), as the file system takes them.
 #include <string>
 
 namespace harumado::qt {

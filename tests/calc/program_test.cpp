@@ -13,6 +13,7 @@
 #include <com/sun/star/drawing/XDrawPages.hpp>
 #include <com/sun/star/drawing/XDrawPagesSupplier.hpp>
 #include <com/sun/star/drawing/XShape.hpp>
+#include <com/sun/star/table/CellContentType.hpp>
 #include <com/sun/star/table/XColumnRowRange.hpp>
 #include <com/sun/star/table/XTableColumns.hpp>
 
@@ -100,10 +101,26 @@ INSTANTIATE_TEST_SUITE_P(
                       ModeCase{L"1,234", 0, rt::Value::Number(1234), L"#,##0", L"1,234"},
                       ModeCase{L"1,234", 1, rt::Value::Number(1234), L"###0", L"1234"},
                       ModeCase{L"\\1,000", 0, rt::Value::Number(1000), L"\\#,##0", L"\\1,000"},
+                      ModeCase{L"2026/12/10", 1, rt::Value::FromDate(46366), L"yyyy/m/d",
+                               L"2026/12/10"},
                       ModeCase{L"Smith, John", 0, rt::Value::Text(L"Smith, John"), L"\\#,##0.###",
                                L"Smith, John"}));
 
 using CalcProgramStepsTest = CalcProgramTest;
+
+// Pastes one after another go down the column, each as its own kind of cell.
+TEST_F(CalcProgramStepsTest, PastesGoDownTheColumn) {
+  for (const wchar_t* text : {L"1,234.5", L"売上", L"2026/12/10"}) {
+    clipboard_.text = text;
+    PasteText(1);
+  }
+  EXPECT_EQ(Cell(1, 1, CellProperty::kValue), rt::Value::Number(1234.5));
+  EXPECT_EQ(Cell(1, 1, CellProperty::kText), rt::Value::Text(L"1235"));
+  EXPECT_EQ(Cell(2, 1, CellProperty::kValue), rt::Value::Text(L"売上"));
+  EXPECT_EQ(Cell(3, 1, CellProperty::kValue), rt::Value::FromDate(46366));
+  EXPECT_EQ(UnoCell(3, 1)->getType(), css::table::CellContentType_VALUE);
+  EXPECT_EQ(application_->GetActiveCell(platform::ActiveCellProperty::kRow), 4);
+}
 
 // Mode 画像□: the picture covers the active cell exactly and the caption follows.
 TEST_F(CalcProgramStepsTest, PicturePasteFitsTheCell) {

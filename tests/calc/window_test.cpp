@@ -47,6 +47,12 @@ TEST_F(CalcWindowTest, HwndIsTheTopLevelWindowTitledWithTheWorkbook) {
   ASSERT_NE(window, 0);
   const std::string title = CommandOutput("xdotool getwindowname " + std::to_string(window));
   EXPECT_NE(title.find("window.xlsx"), std::string::npos) << title;
+  // The same title through the host, for the program's window system.
+  const auto host_title = host.WindowTitle(window);
+  ASSERT_TRUE(host_title.has_value());
+  EXPECT_NE(host_title->find(L"window.xlsx"), std::wstring::npos);
+  EXPECT_FALSE(host.WindowTitle(window + 1).has_value());
+  host.BringToFront(window);
   workbook->Close(false);
 }
 
@@ -73,8 +79,8 @@ TEST_F(CalcWindowTest, WorkbooksOfCreateObjectStayHiddenUntilShown) {
   workbook->Close(false);
 }
 
-// A cell edit in progress is ended before the paste: committing it afterwards would overwrite
-// the pasted cell.
+// Escape to the window, as the paste loop posts it before a paste, ends a cell edit in progress:
+// committing it afterwards would overwrite the pasted cell.
 TEST_F(CalcWindowTest, CellEditInProgressIsEndedBeforeThePaste) {
   CalcHost host(office_->Options(), clipboard_);
   auto application = host.GetActiveObject();
@@ -83,6 +89,7 @@ TEST_F(CalcWindowTest, CellEditInProgressIsEndedBeforeThePaste) {
   const std::string window = std::to_string(host.GlobalApplication().Hwnd());
   ASSERT_EQ(CommandOutput("xdotool windowfocus --sync " + window + " && echo ok"), "ok");
   ASSERT_EQ(CommandOutput("xdotool type --delay 20 abc && echo ok"), "ok");
+  host.EndCellEdit(host.GlobalApplication().Hwnd());
   clipboard_.text = L"5";
   auto sheet = application->ActiveSheet();
   sheet->Paste();

@@ -69,6 +69,17 @@ TEST_F(CalcWorkbookTest, XlsbIsRefusedAndNothingIsCreated) {
   EXPECT_TRUE(host_->CanSaveFileFormat(platform::file_format::kXlsx));
 }
 
+// The program joins the Desktop folder and the name with a backslash, as on Windows.
+TEST_F(CalcWorkbookTest, PathsJoinedWithABackslashNameTheFileInTheFolder) {
+  TempDir folder;
+  const std::wstring joined = folder.path().wstring() + L"\\joined.xlsx";
+  workbook_->SaveAs(joined, platform::file_format::kXlsx);
+  EXPECT_TRUE(std::filesystem::exists(folder.path() / "joined.xlsx"));
+  workbook_->Close(false);
+  workbook_ = application_->OpenWorkbook(joined);
+  EXPECT_EQ(workbook_->Name(), L"joined.xlsx");
+}
+
 TEST_F(CalcWorkbookTest, OpeningAMissingFileFailsWith1004) {
   TempDir folder;
   EXPECT_EQ(ErrorOf([&] { application_->OpenWorkbook((folder.path() / "none.xlsx").wstring()); }),
