@@ -31,8 +31,6 @@ end_session() {
   SESSION=""
 }
 trap end_session EXIT
-# A case stopped from outside (a time limit) still ends what it started.
-trap 'exit 143' TERM INT
 
 # wait_for SECONDS COMMAND...: true as soon as the command succeeds, false when the bound
 # passes first.
