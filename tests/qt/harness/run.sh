@@ -82,6 +82,12 @@ check_first_start() {
   local main
   main=$(x_window Harumado)
   wait_for 10 above "$main" || fail "the window manager does not keep the main window above"
+  # A fixed frame: the smallest and the largest size are the layout's; the icon is set.
+  local hints
+  hints=$(xprop -id "$main" WM_NORMAL_HINTS)
+  grep -q "minimum size: $width by $height" <<<"$hints" || fail "no fixed minimum size: $hints"
+  grep -q "maximum size: $width by $height" <<<"$hints" || fail "no fixed maximum size: $hints"
+  xprop -id "$main" _NET_WM_ICON | grep -q '_NET_WM_ICON(CARDINAL)' || fail "no window icon"
   # What the screen shows: the back colours of the window and of the graphical buttons.
   screenshot Harumado "main-${dpi}dpi"
   local shot="$PROGRAM_ARTIFACTS/main-${dpi}dpi.png"
