@@ -5,6 +5,8 @@
 #   - the Linux platform (Qt 6, speech-dispatcher) and its tests, and the Linux program's harness
 #   - the Windows build and its tests: mingw-w64 (posix threads), wine, a headless X server,
 #     ImageMagick and the IPA fonts (pictures and screenshots), and the Japanese locale
+#   - the Calc host and its tests: LibreOffice Calc and its SDK (the UNO libraries, cppumaker and
+#     the type libraries the UNO headers are generated from), and its Japanese user interface
 set -euo pipefail
 packages=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 fonts-wine xvfb xdotool
@@ -16,6 +18,8 @@ packages+=(qt6-base-dev libspeechd-dev speech-dispatcher speech-dispatcher-espea
 # The Linux program's harness: a window manager on the virtual screen (the "above" state, the
 # frames), xprop and xwininfo, libxcb for its close request, and the IPA P Gothic face.
 packages+=(openbox x11-utils libxcb1-dev fonts-ipafont-gothic xvfb xdotool imagemagick)
+# The Calc host and its tests: LibreOffice Calc, its SDK and its Japanese user interface.
+packages+=(libreoffice-calc libreoffice-core libreoffice-dev libreoffice-l10n-ja)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

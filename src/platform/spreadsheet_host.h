@@ -23,6 +23,17 @@ enum class ActiveCellProperty { kRow, kColumn, kLeft, kTop, kWidth, kHeight };
 // Writable properties of a shape.
 enum class ShapeProperty { kLockAspectRatio, kPlacement, kLeft, kTop, kWidth, kHeight };
 
+// Values of the shape properties Placement (XlPlacement) and LockAspectRatio (MsoTriState).
+namespace placement {
+inline constexpr int kMoveAndSize = 1;
+inline constexpr int kMove = 2;
+inline constexpr int kFreeFloating = 3;
+}  // namespace placement
+namespace mso {
+inline constexpr int kTrue = -1;
+inline constexpr int kFalse = 0;
+}  // namespace mso
+
 // Excel file formats used by SaveAs.
 namespace file_format {
 inline constexpr int kXlsx = 51;
@@ -120,6 +131,12 @@ class SpreadsheetHost {
   virtual std::unique_ptr<ExcelApplication> CreateObject() = 0;  // "CreateObject"
   // The application reached through Excel's Global object, created on first use and kept.
   virtual ExcelApplication& GlobalApplication() = 0;
+  // Whether SaveAs can write the file format. Excel writes all of them; a host over another
+  // spreadsheet may not (LibreOffice Calc reads xlsb but cannot write it).
+  virtual bool CanSaveFileFormat(int file_format) {
+    (void)file_format;
+    return true;
+  }
   // How a busy Excel is reported: a rejected call is retried for timeout_ms, then fails with
   // 0x80010001; no busy dialog is ever shown.
   virtual void SetBusyPolicy(int timeout_ms) = 0;

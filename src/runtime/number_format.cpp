@@ -63,6 +63,12 @@ bool IsWide(std::uint32_t c) {
          (c >= 0xFFE0 && c <= 0xFFE6) || (c >= 0x20000 && c <= 0x3FFFD);
 }
 
+// The characters a column of that width holds.
+std::size_t WholeColumns(double column_width_chars) {
+  const double whole = std::floor(column_width_chars);
+  return whole > 0 ? static_cast<std::size_t>(whole) : std::size_t{0};
+}
+
 }  // namespace
 
 bool IsGeneralFormat(std::wstring_view code) {
@@ -112,10 +118,15 @@ std::wstring DisplayText(const Value& v, std::wstring_view code, double column_w
   if (IsGeneralFormat(code)) return TextForm(v);
   const double value = v.is_number() ? v.number() : v.date_serial();
   const auto shown = FormatWith(detail::ParseFormatCode(code), value);
-  const double whole = std::floor(column_width_chars);
-  const auto columns = whole > 0 ? static_cast<std::size_t>(whole) : std::size_t{0};
-  if (!shown || DisplayWidth(*shown) > columns) return std::wstring(columns, L'#');
-  return *shown;
+  // A display the code cannot give fills the column as one that is too long does.
+  if (!shown) return std::wstring(WholeColumns(column_width_chars), L'#');
+  return FitToColumn(*shown, column_width_chars);
+}
+
+std::wstring FitToColumn(std::wstring shown, double column_width_chars) {
+  const std::size_t columns = WholeColumns(column_width_chars);
+  if (DisplayWidth(shown) > columns) return std::wstring(columns, L'#');
+  return shown;
 }
 
 // Full-width (East Asian wide) characters take two columns, all others one. A UTF-16

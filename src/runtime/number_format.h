@@ -26,6 +26,11 @@ std::wstring FormatNumber(double value, std::wstring_view code);
 // '#' over the whole width. Throws AutomationError 13 when the code cannot be applied.
 std::wstring DisplayText(const Value& v, std::wstring_view code, double column_width_chars);
 
+// A number's display as a column of that width (in characters) shows it under a code other than
+// General: the display itself, or as many '#' as the column holds whole characters when the
+// display is longer (or when there is none).
+std::wstring FitToColumn(std::wstring shown, double column_width_chars);
+
 // Whether a code is the General format (G/標準, General, empty).
 bool IsGeneralFormat(std::wstring_view code);
 

@@ -15,6 +15,7 @@ declare -A allowed=(
   [sim]="runtime platform automation sim"
   [win32]="runtime platform automation win32"
   [qt]="runtime platform automation qt"
+  [calc]="runtime platform automation calc"
 )
 # The programs: scenario runner and each platform's entry point.
 programs=(sim/scenario sim/main.cpp win32/main_win32.cpp qt/main_qt.cpp)

@@ -24,8 +24,6 @@ using platform::ShapeProperty;
 
 constexpr int kRetryWaitMs = 200;
 constexpr int kSettleWaitMs = 300;
-constexpr double kMoveAndSize = 1;  // xlMoveAndSize
-constexpr double kAspectFree = 0;   // msoFalse
 
 }  // namespace
 
@@ -78,10 +76,10 @@ void PastePicture(app::Program& program, rt::SkipMode& skip) {
   auto constant = [](double v) { return [v] { return v; }; };
 
   if (skip.Test([&] { return ModeFlag == 0; })) {
-    set(ShapeProperty::kLockAspectRatio, constant(kAspectFree));
+    set(ShapeProperty::kLockAspectRatio, constant(platform::mso::kFalse));
   }
   if (skip.Test([&] { return ModeFlag == 0; })) {
-    set(ShapeProperty::kPlacement, constant(kMoveAndSize));
+    set(ShapeProperty::kPlacement, constant(platform::placement::kMoveAndSize));
   }
   set(ShapeProperty::kLeft, cell(ActiveCellProperty::kLeft));
   set(ShapeProperty::kTop, cell(ActiveCellProperty::kTop));

@@ -19,7 +19,8 @@ namespace harumado::app {
 // paste loop runs inside this press until a later press (nested in the loop's event dispatch)
 // or a mouse press in Text1 or Text3 stops it; stopping, the nested loop returns almost at once.
 // A name is accepted when it has no extension or one the program can save in, and when it makes
-// a file directly in the Desktop folder.
+// a file directly in the Desktop folder, and a missing one only when the spreadsheet can create
+// its format.
 void Form1::Command5_Click() {
   std::wstring desktop_folder;  // empty in the message when the error came before it was read
   try {
@@ -37,6 +38,7 @@ void Form1::Command5_Click() {
       return;
     }
     if (workbook::RefuseUnusableName(*this, desktop_folder)) return;
+    if (workbook::RefuseUncreatableFormat(*this, desktop_folder)) return;
     Text2().SetText(workbook::kPleaseWaitMessage);
     state.PasteActive ^= 1;
     if (state.PasteActive == 1) ShowPastingLook();

@@ -18,6 +18,8 @@ inline constexpr wchar_t kCloseAllExcelMessage[] =
     L"一度、すべてのExcelを閉じ、本ソフトのExcelを先に起動してから、コピー元のファイルを開き直して"
     L"ください。";
 
+// The spreadsheet cannot create a file with this extension (LibreOffice Calc writes no xlsb).
+std::wstring UncreatableFormatMessage(const std::wstring& extension);
 // "文字をコピーするとセルに貼り付けが出来ます。" followed by the path.
 std::wstring CopyToPasteMessage(const std::wstring& path);
 // Asks for the button order 貼り付け開始, ファイル名開く, 貼り付け開始; names the path.

@@ -160,7 +160,11 @@ Step OpenRun::Perform(Step step) {
       if (NameRefused()) return Step::kEnd;
       break;
     case Step::kTestFile:
-      return os_.shell.FileExists(Path()) ? Step::kShowOpenMessage : Step::kShowNotFound;
+      if (os_.shell.FileExists(Path())) return Step::kShowOpenMessage;
+      // The cell-frame button and Command8 come here without the press that refuses a format
+      // the spreadsheet cannot create.
+      if (workbook::RefuseUncreatableFormat(form_, desktop_folder_)) return Step::kEnd;
+      return Step::kShowNotFound;
 
     case Step::kShowOpenMessage:
       // The button's look tells the direction of the press that runs this step.

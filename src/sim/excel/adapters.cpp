@@ -3,6 +3,7 @@
 #include "runtime/automation_error.h"
 #include "runtime/conversions.h"
 #include "runtime/number_format.h"
+#include "runtime/offset_argument.h"
 #include "sim/excel/sim_excel.h"
 
 namespace harumado::sim {
@@ -27,23 +28,6 @@ class LiveObject {
 
 void RequireOpen(const SimWorkbook& workbook) {
   if (!workbook.open()) throw rt::AutomationError(rt::err::kDisconnected);
-}
-
-// The column offset of Offset: a number, or a text that reads as one (a half goes to the even
-// neighbour, as the automation layer converts it to a whole number).
-std::int64_t OffsetColumns(const rt::Value& columns) {
-  switch (columns.kind()) {
-    case rt::Value::Kind::kEmpty:
-      return 0;
-    case rt::Value::Kind::kNumber:
-      return rt::ToInt32(columns.number());
-    case rt::Value::Kind::kText:
-      return rt::ToInt32(columns.text());
-    case rt::Value::Kind::kLogical:
-      return columns.logical() ? -1 : 0;
-    default:
-      throw rt::AutomationError(rt::err::kTypeMismatch);
-  }
 }
 
 // How a value or a cell appears in the trace.
@@ -283,6 +267,8 @@ class WorkbookObject : public platform::ExcelWorkbook {
   void SaveAs(const std::wstring& path, int file_format) override {
     Enter(L"SaveAs", true);
     host_.world().Trace(L"excel SaveAs " + path + L" format " + std::to_wstring(file_format));
+    if (!host_.CanSaveFileFormat(file_format))
+      throw rt::AutomationError(rt::err::kApplicationDefined);
     instance_->SaveAs(*workbook_, path, file_format, host_.files());
   }
 
@@ -380,7 +366,7 @@ class ApplicationObject : public platform::ExcelApplication {
                           TraceText(columns) + L").Select");
     }
     SimSheet& sheet = Sheet();
-    sheet.Select(sheet.Offset(rows, OffsetColumns(columns)));
+    sheet.Select(sheet.Offset(rows, rt::OffsetArgument(columns)));
   }
 
   std::unique_ptr<platform::ExcelRange> RangeSelection() override {

@@ -10,12 +10,12 @@ void AnchorShape(SimShape& shape, const SheetAxis& columns, const SheetAxis& row
 }
 
 void FollowCells(SimShape& shape, const SheetAxis& columns, const SheetAxis& rows) {
-  if (shape.placement == kPlacementMoveAndSize) {
+  if (shape.placement == platform::placement::kMoveAndSize) {
     shape.left = columns.Position(shape.first_column);
     shape.top = rows.Position(shape.first_row);
     shape.width = columns.Position(shape.last_column) - shape.left;
     shape.height = rows.Position(shape.last_row) - shape.top;
-  } else if (shape.placement == kPlacementMove) {
+  } else if (shape.placement == platform::placement::kMove) {
     shape.left = columns.Position(shape.first_column);
     shape.top = rows.Position(shape.first_row);
   }

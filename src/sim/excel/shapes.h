@@ -1,23 +1,17 @@
 #pragma once
 // Shapes (pasted pictures) on a worksheet and how they follow the cells under them.
+#include "platform/spreadsheet_host.h"
 #include "sim/excel/sheet_axis.h"
 
 namespace harumado::sim {
-
-// xlMoveAndSize, xlMove, xlFreeFloating.
-inline constexpr int kPlacementMoveAndSize = 1;
-inline constexpr int kPlacementMove = 2;
-inline constexpr int kPlacementFreeFloating = 3;
-inline constexpr int kMsoTrue = -1;
-inline constexpr int kMsoFalse = 0;
 
 struct SimShape {
   double left = 0;  // points
   double top = 0;
   double width = 0;
   double height = 0;
-  int placement = kPlacementMove;
-  int lock_aspect_ratio = kMsoTrue;
+  int placement = platform::placement::kMove;
+  int lock_aspect_ratio = platform::mso::kTrue;
   // The cells under the top-left and bottom-right corners.
   SheetAxis::Place first_column, first_row, last_column, last_row;
 };

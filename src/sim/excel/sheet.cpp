@@ -4,10 +4,11 @@
 #include <cmath>
 
 #include "runtime/automation_error.h"
+#include "runtime/column_width.h"
 #include "runtime/conversions.h"
 #include "runtime/number_format.h"
-#include "sim/excel/paste_block.h"
-#include "sim/excel/typed_input.h"
+#include "runtime/paste_block.h"
+#include "runtime/typed_input.h"
 
 namespace harumado::sim {
 namespace {
@@ -185,7 +186,7 @@ void SimSheet::SetFormat(CellRef cell, const std::wstring& code) {
 }
 
 void SimSheet::WriteEntry(CellRef cell, const std::wstring& entry) {
-  TypedInput in = ReadTypedInput(entry, Format(cell));
+  rt::TypedInput in = rt::ReadTypedInput(entry, Format(cell));
   Cell& c = At(cell);
   c.value = std::move(in.value);
   c.formula.clear();
@@ -240,10 +241,7 @@ CellRef SimSheet::Offset(std::int64_t rows, std::int64_t columns) const {
 
 // ---- geometry --------------------------------------------------------------------------------
 
-double SimSheet::ColumnPoints(double characters) {
-  if (characters <= 0) return 0;
-  return std::round(8 * characters + 5) * 0.75;
-}
+double SimSheet::ColumnPoints(double characters) { return rt::ColumnPoints(characters); }
 
 double SimSheet::ColumnWidth(std::int32_t column) const {
   auto it = column_widths_.find(column);
@@ -343,7 +341,7 @@ std::int32_t SimSheet::EndUp(CellRef from) const {
 
 void SimSheet::PasteText(const std::wstring& text) {
   RequireWritable();
-  const auto block = SplitPasteBlock(text);
+  const auto block = rt::SplitPasteBlock(text);
   std::size_t width = 0;
   for (const auto& row : block) width = std::max(width, row.size());
   const CellRef first = active_;
@@ -380,15 +378,15 @@ void SimSheet::SetShapeProperty(int index, platform::ShapeProperty property, dou
     throw rt::AutomationError(rt::err::kInvalidArgument);
   }
   SimShape& s = shapes_[static_cast<std::size_t>(index - 1)];
-  const bool locked = s.lock_aspect_ratio != kMsoFalse;
+  const bool locked = s.lock_aspect_ratio != platform::mso::kFalse;
   switch (property) {
     case platform::ShapeProperty::kLockAspectRatio:
-      if (value != kMsoTrue && value != kMsoFalse && value != 1) Refuse();
+      if (value != platform::mso::kTrue && value != platform::mso::kFalse && value != 1) Refuse();
       s.lock_aspect_ratio = static_cast<int>(value);
       return;
     case platform::ShapeProperty::kPlacement:
-      if (value != kPlacementMoveAndSize && value != kPlacementMove &&
-          value != kPlacementFreeFloating) {
+      if (value != platform::placement::kMoveAndSize && value != platform::placement::kMove &&
+          value != platform::placement::kFreeFloating) {
         Refuse();
       }
       s.placement = static_cast<int>(value);

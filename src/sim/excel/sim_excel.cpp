@@ -112,4 +112,9 @@ platform::ExcelApplication& SimExcel::GlobalApplication() {
   return *global_;
 }
 
+bool SimExcel::CanSaveFileFormat(int file_format) {
+  return std::find(unsavable_formats.begin(), unsavable_formats.end(), file_format) ==
+         unsavable_formats.end();
+}
+
 }  // namespace harumado::sim

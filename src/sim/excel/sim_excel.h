@@ -26,6 +26,7 @@ class SimExcel : public platform::SpreadsheetHost {
   std::unique_ptr<platform::ExcelApplication> CreateObject() override;
   platform::ExcelApplication& GlobalApplication() override;
   void SetBusyPolicy(int timeout_ms) override { gate_.busy_wait_ms = timeout_ms; }
+  bool CanSaveFileFormat(int file_format) override;
 
   // Instances, in the order they were started.
   std::shared_ptr<ExcelInstance> StartInstance(bool visible);
@@ -54,6 +55,9 @@ class SimExcel : public platform::SpreadsheetHost {
 
   // Automation objects handed to the program and not yet released.
   int live_objects = 0;
+  // File formats this spreadsheet cannot write (as LibreOffice Calc cannot write xlsb): SaveAs
+  // refuses them with 1004, and the host says so beforehand.
+  std::vector<int> unsavable_formats;
 
  private:
   World& world_;

@@ -66,8 +66,8 @@ TEST_F(PasteSteps, PastePicture_ClickDuringItsDispatch_FitsThePictureToTheCell) 
   const sim::SimShape& shape = sheet().shapes()[0];
   EXPECT_EQ(shape.width, 54);
   EXPECT_EQ(shape.height, 18.75);
-  EXPECT_EQ(shape.placement, sim::kPlacementMoveAndSize);
-  EXPECT_EQ(shape.lock_aspect_ratio, sim::kMsoFalse);
+  EXPECT_EQ(shape.placement, platform::placement::kMoveAndSize);
+  EXPECT_EQ(shape.lock_aspect_ratio, platform::mso::kFalse);
   EXPECT_EQ(program.paste.PictureFailed, 0);
 }
 

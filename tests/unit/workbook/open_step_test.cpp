@@ -360,5 +360,49 @@ TEST(HostileNames, AreRefusedByThePressAndByTheOpenStep) {
   }
 }
 
+// A host that cannot write a format (LibreOffice Calc and xlsb): a missing workbook of that
+// format is refused in blue by the press and by the open step, before any host operation, and
+// nothing is created; an existing one opens as any other.
+TEST(UncreatableFormat, MissingWorkbookIsRefusedInBlueAndAnExistingOneOpens) {
+  const std::wstring message =
+      L"[xlsb] のファイルはこの表計算ソフトでは新しく作成できません。[xlsx] [xlsm] [xls] "
+      L"のどれかを使用してください。";
+  struct Entry {
+    const char* what;
+    bool pasting;
+    std::function<void(app::Form1&)> act;
+  } entries[] = {
+      {"start press", false, [](app::Form1& f) { f.Command5_Click(); }},
+      {"Command8", false, [](app::Form1& f) { f.Command8_Click(); }},
+      {"cell-frame button while pasting", true, [](app::Form1& f) { f.Command1_Click(); }},
+  };
+  for (const auto& e : entries) {
+    SCOPED_TRACE(e.what);
+    Harness h;
+    h.StartVisible();
+    h.excel.unsavable_formats = {platform::file_format::kXlsb};
+    h.form().Text3().SetText(L"book.xlsb");
+    if (e.pasting) h.AsStartPressed();
+    h.form().Text2().SetForeColor(ui::colors::kErrorRed);
+    h.log.clear();
+    h.messages.clear();
+    e.act(h.form());
+    EXPECT_TRUE(h.log.empty());
+    EXPECT_FALSE(h.desktop.files.FileExists(kDesktop + L"\\book.xlsb"));
+    EXPECT_EQ(h.form().state.PasteActive, e.pasting ? 1 : 0);
+    EXPECT_EQ(h.program.focused(), &h.form().Text3());
+    EXPECT_NE(std::find(h.messages.begin(), h.messages.end(), message), h.messages.end());
+    EXPECT_EQ(h.form().Text2().fore_color(), ui::colors::kBlue);
+  }
+  Harness h;
+  h.StartVisible();
+  h.excel.unsavable_formats = {platform::file_format::kXlsb};
+  h.PutWorkbook(L"book.xlsb");
+  h.form().Text3().SetText(L"book.xlsb");
+  h.form().Command8_Click();
+  EXPECT_NE(std::find(h.log.begin(), h.log.end(), L"Workbooks.Open " + kDesktop + L"\\book.xlsb"),
+            h.log.end());
+}
+
 }  // namespace
 }  // namespace harumado::workbook

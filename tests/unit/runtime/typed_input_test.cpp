@@ -1,10 +1,10 @@
-#include "sim/excel/typed_input.h"
+#include "runtime/typed_input.h"
 
 #include <gtest/gtest.h>
 
 #include "runtime/conversions.h"
 
-namespace harumado::sim {
+namespace harumado::rt {
 namespace {
 
 constexpr const wchar_t* kGeneral = L"G/標準";
@@ -75,4 +75,4 @@ INSTANTIATE_TEST_SUITE_P(
         Case{L"", kGeneral, rt::Value(), kKept}));
 
 }  // namespace
-}  // namespace harumado::sim
+}  // namespace harumado::rt

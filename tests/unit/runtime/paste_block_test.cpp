@@ -1,8 +1,8 @@
-#include "sim/excel/paste_block.h"
+#include "runtime/paste_block.h"
 
 #include <gtest/gtest.h>
 
-namespace harumado::sim {
+namespace harumado::rt {
 namespace {
 
 using Block = std::vector<std::vector<std::wstring>>;
@@ -32,4 +32,4 @@ INSTANTIATE_TEST_SUITE_P(Table, PasteBlockTest,
                                          Case{L"x\t\r\n", {{L"x", L""}}}));
 
 }  // namespace
-}  // namespace harumado::sim
+}  // namespace harumado::rt

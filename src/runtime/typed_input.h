@@ -6,7 +6,7 @@
 
 #include "runtime/value.h"
 
-namespace harumado::sim {
+namespace harumado::rt {
 
 struct TypedInput {
   rt::Value value;
@@ -18,4 +18,4 @@ struct TypedInput {
 // cell_format. The empty entry empties the cell.
 TypedInput ReadTypedInput(std::wstring_view entry, std::wstring_view cell_format);
 
-}  // namespace harumado::sim
+}  // namespace harumado::rt

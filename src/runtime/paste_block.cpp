@@ -1,6 +1,6 @@
-#include "sim/excel/paste_block.h"
+#include "runtime/paste_block.h"
 
-namespace harumado::sim {
+namespace harumado::rt {
 
 std::vector<std::vector<std::wstring>> SplitPasteBlock(std::wstring_view text) {
   // The line end that closes the last line opens no new row.
@@ -24,4 +24,4 @@ std::vector<std::vector<std::wstring>> SplitPasteBlock(std::wstring_view text) {
   return rows;
 }
 
-}  // namespace harumado::sim
+}  // namespace harumado::rt

@@ -4,9 +4,9 @@
 #include <string_view>
 #include <vector>
 
-namespace harumado::sim {
+namespace harumado::rt {
 
 // Rows split at CR LF, LF or CR, fields at tabs; one line end at the very end adds no row.
 std::vector<std::vector<std::wstring>> SplitPasteBlock(std::wstring_view text);
 
-}  // namespace harumado::sim
+}  // namespace harumado::rt

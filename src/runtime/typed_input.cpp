@@ -1,11 +1,11 @@
-#include "sim/excel/typed_input.h"
+#include "runtime/typed_input.h"
 
 #include <cwchar>
 
 #include "runtime/conversions.h"
 #include "runtime/number_format.h"
 
-namespace harumado::sim {
+namespace harumado::rt {
 namespace {
 
 constexpr std::wstring_view kCommaFormat = L"#,##0";
@@ -214,4 +214,4 @@ TypedInput ReadTypedInput(std::wstring_view entry, std::wstring_view cell_format
   return TypedInput{rt::Value::Text(std::wstring(entry)), {}};
 }
 
-}  // namespace harumado::sim
+}  // namespace harumado::rt

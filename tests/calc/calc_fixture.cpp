@@ -1,0 +1,252 @@
+#include "calc_fixture.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <com/sun/star/beans/PropertyValue.hpp>
+#include <com/sun/star/container/XEnumeration.hpp>
+#include <com/sun/star/container/XEnumerationAccess.hpp>
+#include <com/sun/star/container/XIndexAccess.hpp>
+#include <com/sun/star/frame/Desktop.hpp>
+#include <com/sun/star/frame/XComponentLoader.hpp>
+#include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
+#include <csignal>
+#include <cstdlib>
+
+#include "calc/office_connection.h"
+
+namespace harumado::calc::testing {
+
+namespace {
+// A first start of a fresh profile restarts LibreOffice once; allow for a slow machine.
+constexpr int kStartTimeoutMs = 90000;
+}  // namespace
+
+TempDir::TempDir() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "harumado-calc-XXXXXX").string();
+  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+  path_ = pattern;
+}
+
+TempDir::~TempDir() {
+  std::error_code ignored;
+  std::filesystem::remove_all(path_, ignored);
+}
+
+std::string UniquePipeName() {
+  static std::atomic<int> next{0};
+  return "harumado-test-" + std::to_string(getpid()) + "-" + std::to_string(next++);
+}
+
+namespace {
+
+// The process groups started and not yet ended: a test process that crashes ends them on its
+// way out, so that no LibreOffice or X server outlives it.
+constexpr int kMaxGroups = 16;
+volatile sig_atomic_t g_groups[kMaxGroups] = {};
+
+void EndGroupsAndDie(int signal_number) {
+  for (int i = 0; i < kMaxGroups; ++i) {
+    if (g_groups[i] > 0) kill(-static_cast<pid_t>(g_groups[i]), SIGKILL);
+  }
+  std::signal(signal_number, SIG_DFL);
+  raise(signal_number);
+}
+
+bool Prepare() {
+  for (int s : {SIGSEGV, SIGBUS, SIGABRT, SIGFPE, SIGILL, SIGTERM, SIGINT}) {
+    std::signal(s, EndGroupsAndDie);
+  }
+  return prctl(PR_SET_CHILD_SUBREAPER, 1) == 0;
+}
+const bool kPrepared = Prepare();
+
+void Register(pid_t group) {
+  for (int i = 0; i < kMaxGroups; ++i) {
+    if (g_groups[i] == 0) {
+      g_groups[i] = group;
+      return;
+    }
+  }
+}
+
+void Unregister(pid_t group) {
+  for (int i = 0; i < kMaxGroups; ++i) {
+    if (g_groups[i] == group) g_groups[i] = 0;
+  }
+}
+
+}  // namespace
+
+void TrackGroup(pid_t group) { Register(group); }
+
+// The test process is the subreaper of what it starts: the office process, orphaned when its
+// launcher is killed, comes back to it and is collected here too.
+void KillGroup(pid_t group) {
+  if (group <= 0) return;
+  Unregister(group);
+  kill(-group, SIGKILL);
+  int status = 0;
+  while (waitpid(-group, &status, 0) > 0) {
+  }
+}
+
+Office::Office(std::string pipe, bool headless) : pipe_(std::move(pipe)) {
+  (void)kPrepared;
+  const auto started = StartOffice(
+      OfficeLaunch{HARUMADO_LO_PROGRAM_DIR "/soffice", pipe_, profile_.url(), headless});
+  if (!started) throw std::runtime_error("soffice could not be started");
+  group_ = *started;
+  Register(group_);
+  if (!WaitForPipe(pipe_, group_, kStartTimeoutMs).is()) {
+    KillGroup(group_);
+    group_ = 0;
+    throw std::runtime_error("soffice did not answer on its pipe in time");
+  }
+}
+
+Office::~Office() { Kill(); }
+
+void Office::Kill() {
+  KillGroup(group_);
+  group_ = 0;
+}
+
+// Xvfb writes its display number to the given descriptor once it accepts clients: that is the
+// signal waited for, within a bound. A display that then cannot be opened (another server held
+// its socket) is given up for the next one.
+VirtualDisplay::VirtualDisplay() {
+  for (int attempt = 0; attempt < 3 && name_.empty(); ++attempt) {
+    int fds[2];
+    if (pipe(fds) != 0) throw std::runtime_error("pipe failed");
+    const std::string fd = std::to_string(fds[1]);
+    group_ = fork();
+    if (group_ == 0) {
+      setpgid(0, 0);
+      close(fds[0]);
+      const int null = open("/dev/null", O_WRONLY);
+      dup2(null, 1);
+      dup2(null, 2);
+      execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-nolisten", "tcp", "-screen", "0",
+             "1280x900x24", static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    setpgid(group_, group_);
+    Register(group_);
+    close(fds[1]);
+    pollfd ready{fds[0], POLLIN, 0};
+    char digits[16] = {};
+    ssize_t got = 0;
+    if (poll(&ready, 1, 30000) == 1) got = read(fds[0], digits, sizeof digits - 1);
+    close(fds[0]);
+    std::string name = got > 0 ? ":" + std::string(digits, static_cast<std::size_t>(got)) : "";
+    while (!name.empty() && (name.back() == '\n' || name.back() == ' ')) name.pop_back();
+    if (!name.empty() &&
+        CommandOutput("env DISPLAY=" + name + " xdotool getdisplaygeometry").empty()) {
+      name.clear();
+    }
+    if (name.empty()) {
+      KillGroup(group_);
+      group_ = 0;
+      continue;
+    }
+    name_ = name;
+  }
+  if (name_.empty()) throw std::runtime_error("Xvfb did not start");
+  setenv("DISPLAY", name_.c_str(), 1);
+  setenv("SAL_USE_VCLPLUGIN", "gen", 1);
+}
+
+VirtualDisplay::~VirtualDisplay() {
+  unsetenv("DISPLAY");
+  KillGroup(group_);
+}
+
+std::string CommandOutput(const std::string& command) {
+  FILE* out = popen(("timeout 20 " + command).c_str(), "r");
+  if (out == nullptr) return {};
+  char line[1024] = {};
+  std::string text;
+  if (fgets(line, sizeof line, out) != nullptr) text = line;
+  pclose(out);
+  while (!text.empty() && text.back() == '\n') text.pop_back();
+  return text;
+}
+
+CalcHostOptions Office::Options() const {
+  CalcHostOptions options;
+  options.pipe_name = pipe_;
+  options.profile_url = profile_.url();
+  options.headless = true;
+  options.start_timeout_ms = kStartTimeoutMs;
+  return options;
+}
+
+Reference<css::uno::XComponentContext> Office::Context() {
+  auto context = ConnectToPipe(pipe_);
+  if (!context.is()) throw std::runtime_error("the test's soffice does not answer");
+  return context;
+}
+
+Office* CalcSuite::office_ = nullptr;
+
+void CalcSuite::SetUpTestSuite() { office_ = new Office(); }
+
+void CalcSuite::TearDownTestSuite() {
+  delete office_;
+  office_ = nullptr;
+}
+
+void CalcSuite::SetUp() {
+  host_ = std::make_unique<CalcHost>(office_->Options(), clipboard_);
+  application_ = host_->GetActiveObject();
+  workbook_ = application_->AddWorkbook();
+  sheet_ = application_->ActiveSheet();
+  ASSERT_NE(sheet_, nullptr);
+}
+
+void CalcSuite::TearDown() {
+  sheet_.reset();
+  if (workbook_) workbook_->Close(false);
+}
+
+// The test's workbook is the last one made: LibreOffice lists its documents in that order.
+Reference<css::sheet::XSpreadsheetDocument> CalcSuite::UnoDocument() {
+  const auto desktop = css::frame::Desktop::create(office_->Context());
+  Reference<css::sheet::XSpreadsheetDocument> document(desktop->getCurrentComponent(),
+                                                       css::uno::UNO_QUERY);
+  if (!document.is()) {
+    const auto components = desktop->getComponents()->createEnumeration();
+    while (components->hasMoreElements()) {
+      Reference<css::sheet::XSpreadsheetDocument> candidate(components->nextElement(),
+                                                            css::uno::UNO_QUERY);
+      if (candidate.is()) document = candidate;
+    }
+  }
+  if (!document.is()) throw std::runtime_error("no workbook is open");
+  return document;
+}
+
+Reference<css::sheet::XSpreadsheet> CalcSuite::UnoSheet() {
+  Reference<css::container::XIndexAccess> sheets(UnoDocument()->getSheets(),
+                                                 css::uno::UNO_QUERY_THROW);
+  return Reference<css::sheet::XSpreadsheet>(sheets->getByIndex(0), css::uno::UNO_QUERY_THROW);
+}
+
+Reference<css::table::XCell> CalcSuite::UnoCell(std::int32_t row, std::int32_t column) {
+  return UnoSheet()->getCellByPosition(column - 1, row - 1);
+}
+
+Reference<css::lang::XComponent> LoadHidden(Office& office, const std::filesystem::path& file) {
+  const auto desktop = css::frame::Desktop::create(office.Context());
+  Reference<css::frame::XComponentLoader> loader(desktop, css::uno::UNO_QUERY_THROW);
+  return loader->loadComponentFromURL(FileUrl(file.wstring()), "_blank", 0,
+                                      SequenceOf({Argument("Hidden", css::uno::Any(true))}));
+}
+
+}  // namespace harumado::calc::testing

@@ -1,0 +1,145 @@
+#pragma once
+// A real LibreOffice for the tests of the Calc host: one headless soffice per test suite with a
+// profile and a pipe of its own, reached within a bounded wait and killed with its whole process
+// group afterwards, so that nothing is left running.
+#include <gtest/gtest.h>
+#include <sys/types.h>
+
+#include <com/sun/star/sheet/XSpreadsheet.hpp>
+#include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
+#include <com/sun/star/table/XCell.hpp>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "calc/calc_host.h"
+#include "calc/uno_support.h"
+
+namespace harumado::rt {
+// Values as failures show them.
+inline void PrintTo(const Value& v, std::ostream* out) {
+  switch (v.kind()) {
+    case Value::Kind::kEmpty:
+      *out << "Empty";
+      return;
+    case Value::Kind::kNumber:
+      *out << "Number(" << v.number() << ")";
+      return;
+    case Value::Kind::kText:
+      *out << "Text(" << ::testing::PrintToString(v.text()) << ")";
+      return;
+    case Value::Kind::kLogical:
+      *out << (v.logical() ? "True" : "False");
+      return;
+    case Value::Kind::kDate:
+      *out << "Date(" << v.date_serial() << ")";
+      return;
+    case Value::Kind::kError:
+      *out << "Error(" << v.error_code() << ")";
+      return;
+  }
+}
+}  // namespace harumado::rt
+
+namespace harumado::calc::testing {
+
+// The clipboard as a test sets it.
+class TestClipboard final : public ClipboardSource {
+ public:
+  std::optional<std::wstring> text;
+  std::optional<std::vector<std::uint8_t>> picture;
+  std::optional<std::wstring> Text() override { return text; }
+  std::optional<std::vector<std::uint8_t>> Picture() override { return picture; }
+};
+
+// A temporary folder, removed with everything in it.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  const std::filesystem::path& path() const { return path_; }
+  std::string url() const { return "file://" + path_.string(); }
+
+ private:
+  std::filesystem::path path_;
+};
+
+// A pipe name no other test uses.
+std::string UniquePipeName();
+
+// Ends every process of the group and collects them.
+void KillGroup(pid_t group);
+// A group that a crash of the test process ends too (those the fixtures start are tracked).
+void TrackGroup(pid_t group);
+
+// A headless LibreOffice of the suite's own.
+class Office {
+ public:
+  // On a pipe of its own, or on the given one (a LibreOffice that follows an ended one);
+  // headless, or with windows on the display of the environment.
+  explicit Office(std::string pipe = UniquePipeName(), bool headless = true);
+  ~Office();
+  Office(const Office&) = delete;
+  Office& operator=(const Office&) = delete;
+  const std::string& pipe() const { return pipe_; }
+  // A host attached to it (a new one per call), with the test's clipboard.
+  CalcHostOptions Options() const;
+  // Its desktop and context, for checking through UNO.
+  Reference<css::uno::XComponentContext> Context();
+  // Ends it at once, as a crash would.
+  void Kill();
+
+ private:
+  TempDir profile_;
+  std::string pipe_;
+  pid_t group_ = 0;
+};
+
+// A suite with one LibreOffice; each test gets a host attached to it and a new workbook, closed
+// after the test.
+class CalcSuite : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite();
+  static void TearDownTestSuite();
+  void SetUp() override;
+  void TearDown() override;
+  // A cell of the first sheet of the test's workbook, reached through UNO (1-based).
+  Reference<css::table::XCell> UnoCell(std::int32_t row, std::int32_t column);
+  Reference<css::sheet::XSpreadsheet> UnoSheet();
+  Reference<css::sheet::XSpreadsheetDocument> UnoDocument();
+
+  static Office* office_;
+  TestClipboard clipboard_;
+  std::unique_ptr<CalcHost> host_;
+  std::unique_ptr<platform::ExcelApplication> application_;
+  std::unique_ptr<platform::ExcelWorkbook> workbook_;
+  std::unique_ptr<platform::ExcelSheet> sheet_;
+};
+
+// A virtual X display of the test's own (Xvfb), ready when constructed, killed afterwards;
+// DISPLAY names it while it lives.
+class VirtualDisplay {
+ public:
+  VirtualDisplay();
+  ~VirtualDisplay();
+  VirtualDisplay(const VirtualDisplay&) = delete;
+  VirtualDisplay& operator=(const VirtualDisplay&) = delete;
+  const std::string& name() const { return name_; }
+
+ private:
+  pid_t group_ = 0;
+  std::string name_;
+};
+
+// The output of a command (its first line), run with a bounded time.
+std::string CommandOutput(const std::string& command);
+
+// Loads a file into the office (hidden) to check what was saved; the caller closes it.
+Reference<css::lang::XComponent> LoadHidden(Office& office, const std::filesystem::path& file);
+
+}  // namespace harumado::calc::testing

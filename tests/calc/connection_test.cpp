@@ -1,0 +1,107 @@
+// Attaching to and starting LibreOffice, an ended LibreOffice, and the Global application that
+// binds to the next one.
+#include <gtest/gtest.h>
+
+#include "calc/calc_host.h"
+#include "calc_fixture.h"
+#include "support/error_of.h"
+
+namespace harumado::calc::testing {
+namespace {
+
+using test_support::ErrorOf;
+
+TEST(CalcConnectionTest, GetActiveObjectWithNothingOnThePipeFailsWith429) {
+  TestClipboard clipboard;
+  CalcHostOptions options;
+  options.pipe_name = UniquePipeName();
+  CalcHost host(options, clipboard);
+  EXPECT_EQ(ErrorOf([&] { host.GetActiveObject(); }), rt::err::kCannotCreateObject);
+  EXPECT_FALSE(host.IsRunning());
+}
+
+TEST(CalcConnectionTest, CreateObjectStartsOneThatGetActiveObjectThenFindsAndQuitEnds) {
+  TestClipboard clipboard;
+  TempDir profile;
+  CalcHostOptions options;
+  options.pipe_name = UniquePipeName();
+  options.profile_url = profile.url();
+  options.headless = true;
+  CalcHost host(options, clipboard);
+  struct Cleanup {
+    CalcHost& host;
+    ~Cleanup() {
+      for (pid_t group : host.started_process_groups()) KillGroup(group);
+    }
+  } cleanup{host};
+
+  auto created = host.CreateObject();
+  ASSERT_EQ(host.started_process_groups().size(), 1u);
+  TrackGroup(host.started_process_groups()[0]);
+  auto workbook = created->AddWorkbook();
+  EXPECT_NE(created->ActiveSheet(), nullptr);
+
+  // A second application reaches the same LibreOffice (its workbook is there) without starting
+  // another one.
+  auto attached = host.GetActiveObject();
+  ASSERT_NE(attached->ActiveSheet(), nullptr);
+  attached->ActiveSheet()->SetCell(2, 3, platform::CellProperty::kValue, rt::Value::Number(7));
+  EXPECT_EQ(created->ActiveSheet()->GetCell(2, 3, platform::CellProperty::kValue),
+            rt::Value::Number(7));
+  auto again = host.CreateObject();
+  EXPECT_EQ(host.started_process_groups().size(), 1u);
+
+  // Quit through an application that attached leaves the LibreOffice running; through the one
+  // that started it, ends it.
+  workbook->Close(false);
+  attached->Quit();
+  again->Quit();
+  EXPECT_TRUE(host.IsRunning());
+  created->Quit();
+  EXPECT_EQ(ErrorOf([&] { host.GetActiveObject(); }), rt::err::kCannotCreateObject);
+}
+
+class CalcEndedTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { office_ = new Office(); }
+  static void TearDownTestSuite() {
+    delete office_;
+    office_ = nullptr;
+  }
+  static Office* office_;
+  TestClipboard clipboard_;
+};
+Office* CalcEndedTest::office_ = nullptr;
+
+// Every object of an ended LibreOffice answers 0x800706BA; the Global application fails the same
+// way, then binds to the next LibreOffice on the pipe.
+TEST_F(CalcEndedTest, KilledOfficeAnswers800706BAAndTheGlobalApplicationRebinds) {
+  CalcHost host(office_->Options(), clipboard_);
+  auto application = host.GetActiveObject();
+  auto workbook = application->AddWorkbook();
+  auto sheet = application->ActiveSheet();
+  ASSERT_NE(sheet, nullptr);
+  auto& global = host.GlobalApplication();
+  EXPECT_NE(global.ActiveSheet(), nullptr);
+
+  office_->Kill();
+  EXPECT_EQ(ErrorOf([&] { sheet->GetCell(1, 1, platform::CellProperty::kValue); }),
+            rt::err::kServerUnavailable);
+  EXPECT_EQ(ErrorOf([&] { application->GetActiveCell(platform::ActiveCellProperty::kRow); }),
+            rt::err::kServerUnavailable);
+  EXPECT_EQ(ErrorOf([&] { workbook->Name(); }), rt::err::kServerUnavailable);
+  EXPECT_EQ(ErrorOf([&] { global.ActiveSheet(); }), rt::err::kServerUnavailable);
+  // Nothing listens now: binding again fails as a call to an ended one does.
+  EXPECT_EQ(ErrorOf([&] { global.ActiveSheet(); }), rt::err::kServerUnavailable);
+
+  // A LibreOffice started again on the pipe: the Global application binds to it.
+  const std::string pipe = office_->pipe();
+  delete office_;
+  office_ = new Office(pipe);
+  host.GetActiveObject()->AddWorkbook();
+  EXPECT_NE(global.ActiveSheet(), nullptr);
+  EXPECT_EQ(global.GetActiveCell(platform::ActiveCellProperty::kRow), 1);
+}
+
+}  // namespace
+}  // namespace harumado::calc::testing
