@@ -33,7 +33,8 @@ const QMimeData* ClipboardContent() {
 // QClipboard::dataChanged is the CLIPBOARD selection's signal only (the primary selection and
 // the find buffer have signals of their own). The connection is dropped with the object, so a
 // change after its end reaches nothing.
-ClipboardQt::ClipboardQt(WindowExists window_exists) : window_exists_(std::move(window_exists)) {
+ClipboardQt::ClipboardQt(WindowExists window_exists, Post post)
+    : window_exists_(std::move(window_exists)), post_(std::move(post)) {
   if (QClipboard* clipboard = SystemClipboard()) {
     changed_ =
         QObject::connect(clipboard, &QClipboard::dataChanged, [this] { OnClipboardChanged(); });
@@ -69,8 +70,9 @@ bool ClipboardQt::IsExcludedFromMonitors() {
   return content->data(kPasswordManagerHint).trimmed() == "secret";
 }
 
-// A change reaches the chain's head at once, through its current procedure, as the system's
-// WM_DRAWCLIPBOARD does; the head passes it on to whoever follows it.
+// A change reaches the chain's head through its current procedure, as the system's
+// WM_DRAWCLIPBOARD does, at the program's next dispatch; the head passes it on to whoever
+// follows it.
 //
 // On X11 and Wayland the content belongs to the program that copied it: when that program ends,
 // the clipboard is left empty. The Windows clipboard keeps a copy when its owner ends, and
@@ -79,7 +81,18 @@ void ClipboardQt::OnClipboardChanged() {
   const QMimeData* content = ClipboardContent();
   if (content == nullptr || content->formats().isEmpty()) return;
   ++sequence_;
-  if (head_ != 0) Deliver(head_, platform::kWmDrawClipboard, 0, 0);
+  if (head_ == 0) return;
+  if (!post_) {
+    Deliver(head_, platform::kWmDrawClipboard, 0, 0);
+    return;
+  }
+  // The notification is addressed now, to the head of this moment, and runs when the program
+  // next dispatches; a head that has gone by then hears nothing.
+  const platform::WindowHandle head = head_;
+  post_([this, head, alive = std::weak_ptr<int>(alive_)] {
+    if (alive.expired() || !Exists(head)) return;
+    Deliver(head, platform::kWmDrawClipboard, 0, 0);
+  });
 }
 
 // The new viewer hears of the current content at once, through the procedure it has now (its

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -30,7 +31,13 @@ class ClipboardQt final : public platform::Clipboard {
   // every change of the CLIPBOARD selection (the primary selection is not watched) advances the
   // sequence number and is sent to the chain's head, when the application dispatches the
   // window system's events.
-  explicit ClipboardQt(WindowExists window_exists = {});
+  // How a change notification reaches the chain's head: handed to post, which runs it at the
+  // program's next dispatching point (the window system's program events), as Windows delivers
+  // WM_DRAWCLIPBOARD when the program next takes its messages; the counter advances at once.
+  // Without post the head is told at once (the chain's own tests).
+  using Post = std::function<void(std::function<void()>)>;
+
+  explicit ClipboardQt(WindowExists window_exists = {}, Post post = {});
   ~ClipboardQt() override;
   ClipboardQt(const ClipboardQt&) = delete;
   ClipboardQt& operator=(const ClipboardQt&) = delete;
@@ -70,6 +77,9 @@ class ClipboardQt final : public platform::Clipboard {
   bool Exists(platform::WindowHandle window) const;
 
   WindowExists window_exists_;
+  Post post_;
+  // Notifications posted and not yet run reach nothing once the clipboard object has gone.
+  std::shared_ptr<int> alive_ = std::make_shared<int>(0);
   QMetaObject::Connection changed_;
   std::uint32_t sequence_ = 1;
   platform::WindowHandle head_ = 0;

@@ -152,8 +152,11 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
 
   qt::WindowSystemQt windows;
+  // Clipboard changes are told to the program at its dispatching points only, never while it
+  // sleeps or inside a call.
   qt::ClipboardQt clipboard(
-      [&windows](platform::WindowHandle window) { return windows.WidgetOf(window) != nullptr; });
+      [&windows](platform::WindowHandle window) { return windows.WidgetOf(window) != nullptr; },
+      [&windows](std::function<void()> notify) { windows.PostProgramEvent(std::move(notify)); });
   windows.on_destroyed = [&clipboard](platform::WindowHandle window) {
     clipboard.WindowDestroyed(window);
   };

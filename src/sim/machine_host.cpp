@@ -175,7 +175,7 @@ std::string WorkbookFileBytes(const SimFile& file) {
   std::string bytes = file.bytes;
   const std::size_t marker = bytes.find(kFormatMarker);
   if (marker != std::string::npos) bytes.resize(marker);
-  return bytes + "\n" + kFormatMarker + std::to_string(file.excel_format.value_or(0)) + "\n";
+  return bytes + "\r\n" + kFormatMarker + std::to_string(file.excel_format.value_or(0)) + "\r\n";
 }
 
 SimFile WorkbookFileFromBytes(const std::wstring& path, const std::string& bytes) {
@@ -221,8 +221,10 @@ void MachineHost::LoadFile(const std::wstring& path) {
   desktop_.files.Remove(path);
   if (!machine_.read_file) return;
   if (const auto bytes = machine_.read_file(path)) {
-    desktop_.files.Put(path, WorkbookFileFromBytes(path, *bytes));
-    written_[path] = *bytes;
+    SimFile file = WorkbookFileFromBytes(path, *bytes);
+    // As written back, so that opening a workbook does not write its file.
+    written_[path] = WorkbookFileBytes(file);
+    desktop_.files.Put(path, std::move(file));
   }
 }
 

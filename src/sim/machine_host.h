@@ -26,7 +26,8 @@ struct Machine {
   std::function<void(const std::wstring& path, const std::string& bytes)> write_file;
 };
 
-// A workbook file's bytes as the machine keeps them, and back.
+// A workbook file's bytes as the machine keeps them (the simulated file's bytes, then a line
+// "harumado-double-format N" with its file format), and back.
 std::string WorkbookFileBytes(const SimFile& file);
 SimFile WorkbookFileFromBytes(const std::wstring& path, const std::string& bytes);
 

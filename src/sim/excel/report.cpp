@@ -28,7 +28,10 @@ std::wstring Described(const rt::Value& v) {
   return {};
 }
 
-void DescribeSheet(SimSheet& sheet, std::wstring& r) {
+}  // namespace
+
+std::wstring DescribeSheet(const SimSheet& sheet) {
+  std::wstring r;
   auto line = [&r](const std::wstring& l) { r += l + L"\n"; };
   line(L"active " + Ref(sheet.active()));
   line(L"selection " + Ref(sheet.selection().first) + L":" + Ref(sheet.selection().last));
@@ -51,9 +54,8 @@ void DescribeSheet(SimSheet& sheet, std::wstring& r) {
       line(L"width " + ColumnLetters(column) + L" " + rt::NumberText(sheet.ColumnWidth(column)));
     }
   }
+  return r;
 }
-
-}  // namespace
 
 std::wstring ColumnLetters(std::int32_t column) {
   std::wstring letters;
@@ -72,7 +74,8 @@ std::wstring DescribeWorkbooks(const SimExcel& excel) {
     for (const auto& w : instance->workbooks()) {
       r += L"workbook " + w->name() + L"|" + w->path() + L"\n";
     }
-    if (const auto& active = instance->active_workbook()) DescribeSheet(active->active_sheet(), r);
+    if (const auto& active = instance->active_workbook())
+      r += DescribeSheet(active->active_sheet());
   }
   return r;
 }

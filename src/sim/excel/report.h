@@ -9,6 +9,8 @@
 
 namespace harumado::sim {
 
+class SimSheet;
+
 // The area of the sheet that the report covers.
 inline constexpr std::int32_t kReportRows = 60;
 inline constexpr std::int32_t kReportColumns = 12;
@@ -21,6 +23,9 @@ inline constexpr std::int32_t kReportColumns = 12;
 //   shape N LEFT TOP WIDTH HEIGHT PLACEMENT LOCK-ASPECT-RATIO   (points)
 //   width B 12.5   (columns not at the standard width)
 std::wstring DescribeWorkbooks(const SimExcel& excel);
+
+// The lines of one sheet: active, selection, cell, shape and width lines as above.
+std::wstring DescribeSheet(const SimSheet& sheet);
 
 // "A", "B", ... "AA" for a column number (1-based).
 std::wstring ColumnLetters(std::int32_t column);

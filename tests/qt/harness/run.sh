@@ -82,6 +82,12 @@ check_first_start() {
   local main
   main=$(x_window Harumado)
   wait_for 10 above "$main" || fail "the window manager does not keep the main window above"
+  # A fixed frame: the smallest and the largest size are the layout's; the icon is set.
+  local hints
+  hints=$(xprop -id "$main" WM_NORMAL_HINTS)
+  grep -q "minimum size: $width by $height" <<<"$hints" || fail "no fixed minimum size: $hints"
+  grep -q "maximum size: $width by $height" <<<"$hints" || fail "no fixed maximum size: $hints"
+  xprop -id "$main" _NET_WM_ICON | grep -q '_NET_WM_ICON(CARDINAL)' || fail "no window icon"
   # What the screen shows: the back colours of the window and of the graphical buttons.
   screenshot Harumado "main-${dpi}dpi"
   local shot="$PROGRAM_ARTIFACTS/main-${dpi}dpi.png"
@@ -134,12 +140,20 @@ check_restored() {
     expect Form1.topmost "$topmost"
     expect Form3.topmost "$topmost"
     expect Form1.Text2.text "$text2"
-    expect Form1.client "$(fact Form1.client | cut -d' ' -f1-2) $(( (3915 * dpi + 720) / 1440 )) $(( (1395 * dpi + 720) / 1440 ))"
+    expect_size Form1.client "$(( (3915 * dpi + 720) / 1440 )) $(( (1395 * dpi + 720) / 1440 ))"
     close_program
     end_session
   done
 }
 fact_starts() { [[ $(fact "$1") == "$2"* ]]; }
+# The size part (the last two numbers) of a rectangle fact.
+fact_size_is() { [[ $(fact "$1" | cut -d' ' -f3-4) == "$2" ]]; }
+# expect_size KEY "W H": the rectangle comes to have that size within 10 s, wherever the window
+# manager has put it meanwhile.
+expect_size() {
+  wait_for 10 fact_size_is "$1" "$2" || fail "$1: expected the size '$2', got '$(fact "$1")'"
+  return 0
+}
 
 case_startup_restored_96() { check_restored 96; }
 case_startup_restored_144() { check_restored 144; }
@@ -153,12 +167,12 @@ check_side_windows() {
   click Form1.Command10
   expect Form2.visible 1
   wait_for 10 x_window "$USAGE_CAPTION" >/dev/null || fail "no usage window on the screen"
-  expect Form2.client "$(fact Form2.client | cut -d' ' -f1-2) $(( (8055 * dpi + 720) / 1440 )) $(( (12405 * dpi + 720) / 1440 ))"
+  expect_size Form2.client "$(( (8055 * dpi + 720) / 1440 )) $(( (12405 * dpi + 720) / 1440 ))"
   screenshot "$USAGE_CAPTION" "usage-${dpi}dpi"
   click Form1.Check3
   expect Form1.Check3.checked 1
   expect Form3.visible 1
-  expect Form3.client "$(fact Form3.client | cut -d' ' -f1-2) $(( (2820 * dpi + 720) / 1440 )) $(( (960 * dpi + 720) / 1440 ))"
+  expect_size Form3.client "$(( (2820 * dpi + 720) / 1440 )) $(( (960 * dpi + 720) / 1440 ))"
   expect Form3.Command2.text "読み上げ中止"
   screenshot "$SPEECH_CAPTION" "speech-${dpi}dpi"
   screenshot Harumado "main-with-side-windows-${dpi}dpi"

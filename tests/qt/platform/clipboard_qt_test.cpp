@@ -6,6 +6,7 @@
 
 #include <QClipboard>
 #include <cstdlib>
+#include <functional>
 #include <vector>
 
 #include "child_process.h"
@@ -80,6 +81,28 @@ TEST_F(ClipboardQtTest, TextCopiedByAnotherProcessIsSeenAndTheHookedWindowIsTold
   ASSERT_EQ(received.size(), 1u);
   EXPECT_EQ(received[0].window, kSpeechWindow);
   EXPECT_EQ(received[0].message, platform::kWmDrawClipboard);
+}
+
+// With the program's event queue, the counter advances when the change arrives, and the hooked
+// window hears of it only when the program dispatches its events, never before.
+TEST_F(ClipboardQtTest, APostedNotificationWaitsForTheProgramsDispatch) {
+  std::vector<std::function<void()>> queued;
+  ClipboardQt posting(
+      {}, [&queued](std::function<void()> notify) { queued.push_back(std::move(notify)); });
+  constexpr platform::WindowHandle kHooked = 0x5200;
+  ASSERT_EQ(posting.SetClipboardViewer(kHooked), 0);
+  ASSERT_NE(posting.SetWindowProc(kHooked, &RecordingProc), 0u);
+  received.clear();
+  queued.clear();
+  const std::uint32_t before = posting.SequenceNumber();
+  CopyWithXclip("clipboard", "posted");
+  ASSERT_TRUE(DispatchUntil([&] { return posting.SequenceNumber() >= before + 1; }));
+  ASSERT_EQ(queued.size(), 1u);
+  for (const auto& r : received) EXPECT_NE(r.window, kHooked) << "told before the dispatch";
+  queued.front()();
+  ASSERT_FALSE(received.empty());
+  EXPECT_EQ(received.back().window, kHooked);
+  EXPECT_EQ(received.back().message, platform::kWmDrawClipboard);
 }
 
 TEST_F(ClipboardQtTest, EachCopyAdvancesTheCounterOnce) {

@@ -2,14 +2,13 @@
 
 #include <optional>
 
-#include "sim/excel/instance.h"
+#include "sim/machine_host.h"
 #include "win32/clipboard_opener.h"
 #include "win32/scoped.h"
 
 namespace harumado::doubles {
 namespace {
 
-constexpr char kFormatMarker[] = "harumado-double-format ";
 constexpr double kPointsPerPixel = 0.75;
 
 std::optional<std::string> ReadBytes(const std::wstring& path) {
@@ -61,20 +60,12 @@ sim::ClipContent ReadClipboard() {
 void LoadWorkbookFile(const std::wstring& path, sim::SimFileSystem& files) {
   const auto bytes = ReadBytes(path);
   if (!bytes) return;
-  int format = sim::FileFormatForName(path);
-  if (const auto at = bytes->find(kFormatMarker); at != std::string::npos) {
-    format = std::atoi(bytes->c_str() + at + sizeof kFormatMarker - 1);
-  }
-  files.Put(path, sim::SimFile{*bytes, format, false});
+  files.Put(path, sim::WorkbookFileFromBytes(path, *bytes));
 }
 
 void WriteWorkbookFile(const std::wstring& path, const sim::SimFile* file) {
   if (file == nullptr) return;
-  std::string bytes = file->bytes;
-  const std::size_t marker = bytes.find(kFormatMarker);
-  if (marker != std::string::npos) bytes.resize(marker);
-  bytes +=
-      std::string("\r\n") + kFormatMarker + std::to_string(file->excel_format.value_or(0)) + "\r\n";
+  const std::string bytes = sim::WorkbookFileBytes(*file);
   win32::UniqueFile out(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!out) return;
