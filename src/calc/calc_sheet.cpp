@@ -84,8 +84,8 @@ class CalcSheet final : public platform::ExcelSheet {
     WriteCell(Ref(PositionOf(row, column)), property, value, formats_);
   }
 
-  // Values and formulas in one call each (values with one more query for the dates among
-  // them; a logical reads as its number here).
+  // Values and formulas in two calls each (values with a query for the dates among them, a
+  // logical reads as its number here; formulas with the contents, for the texts).
   std::vector<rt::Value> GetColumnCells(std::int32_t column, std::int32_t first_row,
                                         std::int32_t last_row,
                                         platform::CellProperty property) override {
@@ -94,8 +94,18 @@ class CalcSheet final : public platform::ExcelSheet {
     if (property == platform::CellProperty::kFormula) {
       Uno([&] {
         Reference<css::sheet::XCellRangeFormula> formulas(range, css::uno::UNO_QUERY_THROW);
-        for (const auto& row : formulas->getFormulaArray()) {
-          values.push_back(rt::Value::Text(FromOU(row[0])));
+        Reference<css::sheet::XCellRangeData> data(range, css::uno::UNO_QUERY_THROW);
+        const auto texts = formulas->getFormulaArray();
+        const auto contents = data->getDataArray();
+        for (sal_Int32 i = 0; i < texts.getLength(); ++i) {
+          // Calc writes a text that it would read as a number with an apostrophe before it;
+          // Excel's Formula of a text is the text.
+          rtl::OUString formula = texts[i][0];
+          rtl::OUString text;
+          if (formula.startsWith("'") && (contents[i][0] >>= text) && text == formula.copy(1)) {
+            formula = text;
+          }
+          values.push_back(rt::Value::Text(FromOU(formula)));
         }
       });
       return values;

@@ -129,8 +129,14 @@ TEST_F(CalcSheetTest, ColumnBlocksReadAndWriteInOneCall) {
   const auto formulas = sheet_->GetColumnCells(1, 1, 5, CellProperty::kFormula);
   EXPECT_EQ(formulas[4], rt::Value::Text(L"=A1*2"));
   EXPECT_EQ(formulas[1], rt::Value::Text(L"abc"));
+  // A text that Calc would read as a number is its text, as Excel gives it (Calc's own formula
+  // text marks it with an apostrophe).
+  sheet_->SetCell(6, 1, CellProperty::kNumberFormatLocal, rt::Value::Text(L"@"));
+  sheet_->SetCell(6, 1, CellProperty::kValue, rt::Value::Text(L"12/5"));
+  EXPECT_EQ(sheet_->GetColumnCells(1, 6, 6, CellProperty::kFormula)[0], rt::Value::Text(L"12/5"));
+  EXPECT_EQ(sheet_->GetCell(6, 1, CellProperty::kFormula), rt::Value::Text(L"12/5"));
 
-  sheet_->EmptyColumnCells(1, 1, 5);
+  sheet_->EmptyColumnCells(1, 1, 6);
   EXPECT_EQ(sheet_->EndUpRow(1048576, 1), 1);
   EXPECT_EQ(sheet_->GetCell(1, 1, CellProperty::kValue), rt::Value());
 
