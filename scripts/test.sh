@@ -36,3 +36,6 @@ phase soak
 # The Windows program, cross-built and tested under wine.
 scripts/test-windows.sh
 phase Windows
+# The Linux program's windows beside the Windows program's, from the pictures both harnesses kept.
+scripts/side-by-side.sh
+phase "pictures side by side"
