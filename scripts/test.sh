@@ -36,6 +36,11 @@ phase soak
 # The Windows program, cross-built and tested under wine.
 scripts/test-windows.sh
 phase Windows
+# The paste steps against a real LibreOffice Calc: wall time and host operations per paste, to
+# read beside the Windows program's figures against the Excel double above.
+echo "=== paste against LibreOffice Calc"
+build/dev/tests/bench/calc_paste_bench
+phase "Calc benchmark"
 # The Linux program's windows beside the Windows program's, from the pictures both harnesses kept.
 scripts/side-by-side.sh
 phase "pictures side by side"
