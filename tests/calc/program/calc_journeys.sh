@@ -130,6 +130,56 @@ case_wrap_and_stop() {
   close_program
 }
 
+# The LibreOffice ends (its user quits it) while pasting is on: the next copy pastes nothing and
+# the paste loop ends with its error shown in red; the start button keeps the pasting look.
+case_calc_ended() {
+  start_pasting || return
+  paste_first "12" A1 "VALUE 12|###0|12" || return
+  end_office
+  wait_for 30 office_gone || { fail "the LibreOffice did not end"; return; }
+  local before
+  before=$(fact Form1.Text2.text)
+  text2_changed() { [[ $(fact Form1.Text2.text) != "$before" ]]; }
+  copy "13"
+  wait_for 20 text2_changed || fail "the program did not report the failure: $(fact Form1.Text2.text)"
+  expect Form1.Text2.text "ボタンを[貼り付け開始] →[ファイル名開く] → [貼り付け開始]順で押して下さい。[$(shown_workbook_path)]"
+  expect Form1.Text2.forecolor "238,119,119"
+  expect Form1.Command5.text "$PASTING_CAPTION"
+  end_copier
+  close_program
+}
+
+# The column-fit button after pasting: column A is fitted to its number, which stays.
+case_column_fit() {
+  start_pasting || return
+  paste_first "123456789012345" A1 "VALUE 123456789012345|###0|123456789012345" || return
+  local before
+  before=$(office width A)
+  [[ $before =~ ^[0-9]+$ ]] || { fail "no width of column A: $before"; return; }
+  click Form1.Command2
+  expect Form1.Text2.text "セル幅が自動調整されました。" 20
+  local after
+  after=$(office width A)
+  [[ $after =~ ^[0-9]+$ ]] && ((after > before)) ||
+    fail "column A is not fitted to its number: width $before, then $after"
+  expect_cell A1 "VALUE 123456789012345|###0|123456789012345"
+  end_copier
+  close_program
+}
+
+# The program closed while pasting: it ends and writes its settings file; the LibreOffice keeps
+# running with the workbook open.
+case_close_while_pasting() {
+  start_pasting 4 || return
+  paste_first "5" A1 "VALUE 5|###0|5" || return
+  end_copier
+  close_program
+  [[ -f $(settings_file) ]] || { fail "no settings file after the close"; return; }
+  grep -Eqx -- '-?[0-9]+,-?[0-9]+,4,1,1'$'\r' "$(settings_file)" ||
+    fail "settings file: $(od -An -c "$(settings_file)")"
+  expect_cell A1 "VALUE 5|###0|5"
+}
+
 # Nothing may answer on the program's pipe before: the case needs the LibreOffice it starts.
 if ! office_gone; then
   echo "a LibreOffice already listens on the pipe '$PIPE'" >&2
