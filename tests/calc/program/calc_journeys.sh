@@ -48,16 +48,33 @@ workbook_path() { echo "$SESSION/home/Desktop/book.xlsx"; }
 # all its paths are (written "\\" in the windows report).
 shown_workbook_path() { printf '%s\\\\book.xlsx' "$SESSION/home/Desktop"; }
 
+# A speech-dispatcher that records what it speaks (start_recorder before start_pasting).
+RECORDER_PID="" SPEECH_ADDRESS="" SPOKEN=""
+start_recorder() {
+  "${HARUMADO_SPEECH_RECORDER:?the speech recorder program}" >"$SESSION/recorder.out" 2>&1 &
+  RECORDER_PID=$!
+  wait_for 20 grep -q '^unix_socket:' "$SESSION/recorder.out" || { fail "no speech server"; return 1; }
+  read -r SPEECH_ADDRESS SPOKEN <"$SESSION/recorder.out"
+}
+end_recorder() {
+  [[ -n $RECORDER_PID ]] || return 0
+  kill "$RECORDER_PID" 2>/dev/null || true
+  wait "$RECORDER_PID" 2>/dev/null || true
+  RECORDER_PID=""
+}
+# spoken TEXT: a record of the recorder holds exactly the text.
+spoken() { [[ -f $SPOKEN ]] && tr '\036' '\n' <"$SPOKEN" | grep -qE -- "^[^|]*\|[^|]*\|[^|]*\|$1\$"; }
+
 # start_pasting [WRAP]: the program shown, the wrap count typed (when given), book typed as the
 # workbook's name and the start button pressed: the workbook is created on the Desktop.
 start_pasting() {
-  start_session 96
+  [[ -n $SESSION ]] || start_session 96
   prepare_program "$program"
   (
     cd "$SESSION/app"
     exec env HOME="$SESSION/home" XDG_CONFIG_HOME="$SESSION/home/.config" \
       XDG_RUNTIME_DIR="$SESSION/run" XDG_DESKTOP_DIR="$SESSION/home/Desktop" \
-      SPEECHD_ADDRESS="unix_socket:$SESSION/run/no-speech" SAL_USE_VCLPLUGIN=gen \
+      SPEECHD_ADDRESS="${SPEECH_ADDRESS:-unix_socket:$SESSION/run/no-speech}" SAL_USE_VCLPLUGIN=gen \
       HARUMADO_WINDOWS_REPORT="$SESSION/windows.txt" LANG=ja_JP.UTF-8 ./harumado
   ) >"$SESSION/program.log" 2>&1 &
   PROGRAM_PID=$!
@@ -180,15 +197,31 @@ case_close_while_pasting() {
   expect_cell A1 "VALUE 5|###0|5"
 }
 
+# Read-aloud switched on while pasting: a copied text is pasted and spoken.
+case_read_aloud() {
+  start_session 96
+  start_recorder || return
+  start_pasting || return
+  paste_first "3" A1 "VALUE 3|###0|3" || return
+  click Form1.Check3
+  expect Form1.Check3.checked 1
+  copy "最初の文です"
+  expect_cell A2 "TEXT 最初の文です|G/標準|最初の文です"
+  wait_for 20 spoken "最初の文です" || fail "the copied text is not spoken: $(tr '\036' '\n' <"$SPOKEN" 2>&1)"
+  end_copier
+  close_program
+}
+
 # Nothing may answer on the program's pipe before: the case needs the LibreOffice it starts.
 if ! office_gone; then
   echo "a LibreOffice already listens on the pipe '$PIPE'" >&2
   exit 1
 fi
-trap 'end_copier; end_office; end_session' EXIT
+trap 'end_copier; end_office; end_recorder; end_session' EXIT
 case_$journey
 end_copier
 end_office
+end_recorder
 if ((FAILURES > 0)); then
   echo "calc-journeys $journey: $FAILURES expectation(s) failed" >&2
   exit 1
