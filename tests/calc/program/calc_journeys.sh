@@ -94,8 +94,8 @@ start_pasting() {
 # paste_first TEXT CELL "TYPE VALUE|FORMAT|SHOWN": pasting is on once a copy lands in the first
 # cell; the first copies may come before the paste loop has looked at the clipboard.
 paste_first() {
-  local attempt
-  for attempt in 1 2 3 4 5 6 7 8 9 10; do
+  local _
+  for _ in 1 2 3 4 5 6 7 8 9 10; do
     copy "$1"
     if wait_for 5 cell_is "$2" "$3"; then return 0; fi
   done
@@ -177,8 +177,9 @@ case_column_fit() {
   expect Form1.Text2.text "セル幅が自動調整されました。" 20
   local after
   after=$(office width A)
-  [[ $after =~ ^[0-9]+$ ]] && ((after > before)) ||
+  if ! [[ $after =~ ^[0-9]+$ ]] || ((after <= before)); then
     fail "column A is not fitted to its number: width $before, then $after"
+  fi
   expect_cell A1 "VALUE 123456789012345|###0|123456789012345"
   end_copier
   close_program
@@ -218,7 +219,7 @@ if ! office_gone; then
   exit 1
 fi
 trap 'end_copier; end_office; end_recorder; end_session' EXIT
-case_$journey
+"case_$journey"
 end_copier
 end_office
 end_recorder
