@@ -24,6 +24,11 @@ QString RectText(const QRect& r) {
   return QStringLiteral("%1 %2 %3 %4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
 }
 
+// "R,G,B", as the harness writes a pixel's colour.
+QString ColorText(const QColor& c) {
+  return QStringLiteral("%1,%2,%3").arg(c.red()).arg(c.green()).arg(c.blue());
+}
+
 }  // namespace
 
 void ControlViewQt::Describe(QString& out) const {
@@ -52,9 +57,11 @@ void ControlViewQt::Describe(QString& out) const {
                                             QString::number(n.widget->font().pixelSize()));
     if (auto* edit = qobject_cast<QLineEdit*>(n.widget)) {
       fact(key + QStringLiteral(".text"), Escaped(edit->text()));
+      fact(key + QStringLiteral(".forecolor"), ColorText(edit->palette().color(QPalette::Text)));
       fact(key + QStringLiteral(".hints"), QString::number(edit->inputMethodHints().toInt()));
     } else if (auto* text = qobject_cast<QPlainTextEdit*>(n.widget)) {
       fact(key + QStringLiteral(".text"), Escaped(text->toPlainText()));
+      fact(key + QStringLiteral(".forecolor"), ColorText(text->palette().color(QPalette::Text)));
     } else if (auto* button = qobject_cast<QAbstractButton*>(n.widget)) {
       fact(key + QStringLiteral(".text"), Escaped(button->text()));
       if (button->isCheckable()) {

@@ -2,7 +2,14 @@
 //   harumado-calc-cells PIPE ROWS    prints "A<row> <EMPTY|VALUE|TEXT|FORMULA> <shown>" for rows
 //                                    1..ROWS of column A of the active document's active sheet
 //                                    (exit status 1 when nothing answers or no document is open)
+//   harumado-calc-cells PIPE cell NAME...
+//                                    prints "<name> <EMPTY|VALUE|TEXT|FORMULA> <value>|<number
+//                                    format as the program's local code>|<shown>" for each cell
+//                                    named (A1, B2, ...) of that sheet
+//   harumado-calc-cells PIPE width COLUMN
+//                                    prints the width of a column (A, B, ...) in 1/100 mm
 //   harumado-calc-cells PIPE quit    ends that LibreOffice, its documents unsaved
+#include <cctype>
 #include <com/sun/star/container/XEnumeration.hpp>
 #include <com/sun/star/container/XEnumerationAccess.hpp>
 #include <com/sun/star/frame/Desktop.hpp>
@@ -12,9 +19,12 @@
 #include <com/sun/star/util/XCloseable.hpp>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "calc/calc_document.h"
+#include "calc/cell_formats.h"
 #include "calc/office_connection.h"
 
 namespace harumado::calc {
@@ -39,7 +49,45 @@ const char* TypeName(css::table::CellContentType type) {
   }
 }
 
-int Run(const std::string& pipe, const std::string& what) {
+// "B12" as a 0-based position; none for a name that is not a cell's.
+std::optional<CellPosition> PositionOf(const std::string& name) {
+  std::size_t i = 0;
+  std::int32_t column = 0;
+  while (i < name.size() && std::isupper(static_cast<unsigned char>(name[i])) != 0) {
+    column = column * 26 + (name[i] - 'A' + 1);
+    ++i;
+  }
+  if (column == 0 || i == name.size()) return std::nullopt;
+  const int row = std::atoi(name.c_str() + i);
+  if (row < 1) return std::nullopt;
+  return CellPosition{column - 1, row - 1};
+}
+
+std::string Number(double value) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%.15g", value);
+  return text;
+}
+
+int PrintCells(const Document& document, const std::vector<std::string>& names) {
+  const auto sheet = ActiveSheetOf(document);
+  CellFormats formats(document);
+  for (const auto& name : names) {
+    const auto position = PositionOf(name);
+    if (!position) return 2;
+    const auto cell = CellAt(sheet, *position);
+    Reference<css::text::XText> text(cell, css::uno::UNO_QUERY_THROW);
+    const auto type = cell->getType();
+    const std::string value = type == css::table::CellContentType_VALUE ? Number(cell->getValue())
+                                                                        : Utf8(text->getString());
+    const rtl::OUString local = ToOU(formats.LocalCodeOf(CellFormats::KeyOfCell(cell)));
+    std::printf("%s %s %s|%s|%s\n", name.c_str(), TypeName(type), value.c_str(),
+                Utf8(local).c_str(), Utf8(text->getString()).c_str());
+  }
+  return 0;
+}
+
+int Run(const std::string& pipe, const std::string& what, const std::vector<std::string>& names) {
   const auto context = ConnectToPipe(pipe);
   if (!context.is()) return 1;
   Office office;
@@ -62,7 +110,14 @@ int Run(const std::string& pipe, const std::string& what) {
   }
   const Document document = ActiveDocument(office);
   if (!document.is()) return 1;
+  if (what == "cell") return PrintCells(document, names);
   const auto sheet = ActiveSheetOf(document);
+  if (what == "width") {
+    const auto position = PositionOf(names.empty() ? std::string() : names.front() + "1");
+    if (!position || names.size() != 1) return 2;
+    std::printf("%d\n", static_cast<int>(ColumnWidthOf(sheet, position->column)));
+    return 0;
+  }
   const int rows = std::atoi(what.c_str());
   for (int row = 0; row < rows; ++row) {
     const auto cell = CellAt(sheet, CellPosition{0, row});
@@ -76,12 +131,12 @@ int Run(const std::string& pipe, const std::string& what) {
 }  // namespace harumado::calc
 
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: harumado-calc-cells PIPE ROWS|quit\n");
+  if (argc < 3) {
+    std::fprintf(stderr, "usage: harumado-calc-cells PIPE ROWS|quit|cell NAME...|width COLUMN\n");
     return 2;
   }
   try {
-    return harumado::calc::Run(argv[1], argv[2]);
+    return harumado::calc::Run(argv[1], argv[2], std::vector<std::string>(argv + 3, argv + argc));
   } catch (const harumado::rt::AutomationError& e) {
     std::fprintf(stderr, "%s\n", e.what());
     return 1;

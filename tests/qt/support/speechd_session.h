@@ -35,6 +35,9 @@ class SpeechdSession {
   // Waits until at least count utterances are recorded; all recorded ones, in order.
   std::vector<Utterance> WaitForUtterances(std::size_t count, milliseconds timeout) const;
   std::vector<Utterance> Utterances() const;
+  // The file the module appends its records to (see Utterances), for a reader in another
+  // process.
+  const std::string& SpokenPath() const { return spoken_; }
 
  private:
   TempDir folder_;

@@ -1,0 +1,230 @@
+#!/usr/bin/env bash
+# The Linux program with LibreOffice Calc: calc_journeys.sh PROGRAM CALC-CELLS ARTIFACTS CASE
+# A session of the Linux program's harness (tests/qt/harness/session.sh: its own virtual screen,
+# window manager, HOME and program folder), the program run without the simulated spreadsheet's
+# report, so that it uses Calc: the start button creates book.xlsx on the Desktop with a
+# LibreOffice that the program starts (with the session's HOME, so a profile of its own), and
+# copies made by another program land in its cells, read through UNO (CALC-CELLS). Each CASE is
+# one journey; the LibreOffice is ended after it. Every wait is for a condition, with a bound.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+program=$(realpath "${1:?program}")
+cells=$(realpath "${2:?harumado-calc-cells}")
+PROGRAM_ARTIFACTS=$(realpath -m "${3:?artifacts folder}")
+journey=${4:?case}
+# shellcheck source=../../qt/harness/session.sh
+source "$here/../../qt/harness/session.sh"
+readonly PIPE=harumado
+readonly INTEGER_MESSAGE="小数点以下(四捨五入)カンマなしで貼り付けます。"
+readonly PASTING_CAPTION="     貼り付け     開始"
+readonly STOPPED_CAPTION="    ファイル名  開く"
+
+COPIER_PID=""
+copy() {
+  end_copier
+  "${HARUMADO_CLIPBOARD_OWNER:?the clipboard owner program}" "$@" >"$SESSION/copier.out" 2>&1 &
+  COPIER_PID=$!
+  wait_for 10 grep -q owned "$SESSION/copier.out" || fail "the copier did not take the clipboard"
+}
+end_copier() {
+  [[ -n $COPIER_PID ]] || return 0
+  kill "$COPIER_PID" 2>/dev/null || true
+  wait "$COPIER_PID" 2>/dev/null || true
+  COPIER_PID=""
+}
+office() { timeout 20 "$cells" "$PIPE" "$@" 2>&1; }
+row_is() { office 4 | grep -qx -- "$1"; }
+# cell_is NAME "TYPE VALUE|FORMAT|SHOWN"
+cell_is() { office cell "$1" | grep -qxF -- "$1 $2"; }
+cell_filled() { office cell "$1" | grep -Eq "^$1 (VALUE|TEXT|FORMULA) "; }
+# expect_cell NAME "TYPE VALUE|FORMAT|SHOWN" [SECONDS]
+expect_cell() {
+  wait_for "${3:-10}" cell_is "$1" "$2" || fail "$1: expected '$1 $2', got '$(office cell "$1")'"
+}
+end_office() { timeout 30 "$cells" "$PIPE" quit >/dev/null 2>&1 || true; }
+office_gone() { ! timeout 20 "$cells" "$PIPE" 1 >/dev/null 2>&1; }
+workbook_path() { echo "$SESSION/home/Desktop/book.xlsx"; }
+# The workbook's path as the program shows it: its folder and name joined with a backslash, as
+# all its paths are (written "\\" in the windows report).
+shown_workbook_path() { printf '%s\\\\book.xlsx' "$SESSION/home/Desktop"; }
+
+# A speech-dispatcher that records what it speaks (start_recorder before start_pasting).
+RECORDER_PID="" SPEECH_ADDRESS="" SPOKEN=""
+start_recorder() {
+  "${HARUMADO_SPEECH_RECORDER:?the speech recorder program}" >"$SESSION/recorder.out" 2>&1 &
+  RECORDER_PID=$!
+  wait_for 20 grep -q '^unix_socket:' "$SESSION/recorder.out" || { fail "no speech server"; return 1; }
+  read -r SPEECH_ADDRESS SPOKEN <"$SESSION/recorder.out"
+}
+end_recorder() {
+  [[ -n $RECORDER_PID ]] || return 0
+  kill "$RECORDER_PID" 2>/dev/null || true
+  wait "$RECORDER_PID" 2>/dev/null || true
+  RECORDER_PID=""
+}
+# spoken TEXT: a record of the recorder holds exactly the text.
+spoken() { [[ -f $SPOKEN ]] && tr '\036' '\n' <"$SPOKEN" | grep -qE -- "^[^|]*\|[^|]*\|[^|]*\|$1\$"; }
+
+# start_pasting [WRAP]: the program shown, the wrap count typed (when given), book typed as the
+# workbook's name and the start button pressed: the workbook is created on the Desktop.
+start_pasting() {
+  [[ -n $SESSION ]] || start_session 96
+  prepare_program "$program"
+  (
+    cd "$SESSION/app"
+    exec env HOME="$SESSION/home" XDG_CONFIG_HOME="$SESSION/home/.config" \
+      XDG_RUNTIME_DIR="$SESSION/run" XDG_DESKTOP_DIR="$SESSION/home/Desktop" \
+      SPEECHD_ADDRESS="${SPEECH_ADDRESS:-unix_socket:$SESSION/run/no-speech}" SAL_USE_VCLPLUGIN=gen \
+      HARUMADO_WINDOWS_REPORT="$SESSION/windows.txt" LANG=ja_JP.UTF-8 ./harumado
+  ) >"$SESSION/program.log" 2>&1 &
+  PROGRAM_PID=$!
+  wait_for 30 shown Form1 || { fail "the main window did not appear"; return 1; }
+  if [[ -n ${1:-} ]]; then
+    click Form1.Text1
+    xdotool type --delay 20 "$1"
+    expect Form1.Text1.text "$1"
+  fi
+  click Form1.Text3
+  xdotool type --delay 20 "book"
+  expect Form1.Text3.text book
+  click Form1.Command5
+  wait_for 120 test -f "$(workbook_path)" || { fail "no workbook created on the Desktop"; return 1; }
+}
+
+# paste_first TEXT CELL "TYPE VALUE|FORMAT|SHOWN": pasting is on once a copy lands in the first
+# cell; the first copies may come before the paste loop has looked at the clipboard.
+paste_first() {
+  local _
+  for _ in 1 2 3 4 5 6 7 8 9 10; do
+    copy "$1"
+    if wait_for 5 cell_is "$2" "$3"; then return 0; fi
+  done
+  fail "the first copy is not in $2: $(office cell "$2")"
+  return 1
+}
+
+# A copied number lands in A1 with the mode's format, a copied text below it.
+case_paste_into_calc() {
+  start_pasting || return
+  paste_first "1,234.5" A1 "VALUE 1234.5|###0|1235" || return
+  wait_for 10 row_is "A1 VALUE 1235" || fail "A1 as read by rows: $(office 4)"
+  copy "売上"
+  wait_for 10 row_is "A2 TEXT 売上" || fail "the copied text is not in A2: $(office 4)"
+  expect Form1.Text2.text "$INTEGER_MESSAGE"
+  mkdir -p "$PROGRAM_ARTIFACTS"
+  import -window root "$PROGRAM_ARTIFACTS/calc-pasted.png" || true
+  end_copier
+  close_program
+}
+
+# With the wrap count 3 the cursor goes A1 B1 C1 then A2; each copy takes the mode's format (a
+# text the general one). The stop press ends pasting: a copy after it is not pasted.
+case_wrap_and_stop() {
+  start_pasting 3 || return
+  paste_first "1,234.5" A1 "VALUE 1234.5|###0|1235" || return
+  copy "2"
+  expect_cell B1 "VALUE 2|###0|2"
+  copy "東京"
+  expect_cell C1 "TEXT 東京|G/標準|東京"
+  copy "7.6"
+  expect_cell A2 "VALUE 7.6|###0|8"
+  expect Form1.Text2.text "$INTEGER_MESSAGE"
+  click Form1.Command5
+  expect Form1.Command5.text "$STOPPED_CAPTION" 20
+  expect Form1.Text2.text "セルに貼り付けは[ファイル名開く]ボタンを押して[貼り付け開始]ボタンにします。$(shown_workbook_path)" 20
+  # The press is dispatched inside a cycle of the paste loop, which ends at the end of its
+  # cycle: a copy made at once may still be taken by that cycle (into B2). Once that copy has
+  # been looked at, no loop runs: a copy after it lands nowhere. A running loop pastes a copy
+  # within a few of its cycles, so the cell filling within the bound is the failure.
+  copy "99"
+  local next=B2
+  if wait_for 10 cell_filled B2; then next=C2; fi
+  copy "100"
+  if wait_for 10 cell_filled "$next"; then
+    fail "a copy after the paste loop ended was pasted: $(office cell "$next")"
+  fi
+  end_copier
+  close_program
+}
+
+# The LibreOffice ends (its user quits it) while pasting is on: the next copy pastes nothing and
+# the paste loop ends with its error shown in red; the start button keeps the pasting look.
+case_calc_ended() {
+  start_pasting || return
+  paste_first "12" A1 "VALUE 12|###0|12" || return
+  end_office
+  wait_for 30 office_gone || { fail "the LibreOffice did not end"; return; }
+  local before
+  before=$(fact Form1.Text2.text)
+  text2_changed() { [[ $(fact Form1.Text2.text) != "$before" ]]; }
+  copy "13"
+  wait_for 20 text2_changed || fail "the program did not report the failure: $(fact Form1.Text2.text)"
+  expect Form1.Text2.text "ボタンを[貼り付け開始] →[ファイル名開く] → [貼り付け開始]順で押して下さい。[$(shown_workbook_path)]"
+  expect Form1.Text2.forecolor "238,119,119"
+  expect Form1.Command5.text "$PASTING_CAPTION"
+  end_copier
+  close_program
+}
+
+# The column-fit button after pasting: column A is fitted to its number, which stays.
+case_column_fit() {
+  start_pasting || return
+  paste_first "123456789012345" A1 "VALUE 123456789012345|###0|123456789012345" || return
+  local before
+  before=$(office width A)
+  [[ $before =~ ^[0-9]+$ ]] || { fail "no width of column A: $before"; return; }
+  click Form1.Command2
+  expect Form1.Text2.text "セル幅が自動調整されました。" 20
+  local after
+  after=$(office width A)
+  if ! [[ $after =~ ^[0-9]+$ ]] || ((after <= before)); then
+    fail "column A is not fitted to its number: width $before, then $after"
+  fi
+  expect_cell A1 "VALUE 123456789012345|###0|123456789012345"
+  end_copier
+  close_program
+}
+
+# The program closed while pasting: it ends and writes its settings file; the LibreOffice keeps
+# running with the workbook open.
+case_close_while_pasting() {
+  start_pasting 4 || return
+  paste_first "5" A1 "VALUE 5|###0|5" || return
+  end_copier
+  close_program
+  [[ -f $(settings_file) ]] || { fail "no settings file after the close"; return; }
+  grep -Eqx -- '-?[0-9]+,-?[0-9]+,4,1,1'$'\r' "$(settings_file)" ||
+    fail "settings file: $(od -An -c "$(settings_file)")"
+  expect_cell A1 "VALUE 5|###0|5"
+}
+
+# Read-aloud switched on while pasting: a copied text is pasted and spoken.
+case_read_aloud() {
+  start_session 96
+  start_recorder || return
+  start_pasting || return
+  paste_first "3" A1 "VALUE 3|###0|3" || return
+  click Form1.Check3
+  expect Form1.Check3.checked 1
+  copy "最初の文です"
+  expect_cell A2 "TEXT 最初の文です|G/標準|最初の文です"
+  wait_for 20 spoken "最初の文です" || fail "the copied text is not spoken: $(tr '\036' '\n' <"$SPOKEN" 2>&1)"
+  end_copier
+  close_program
+}
+
+# Nothing may answer on the program's pipe before: the case needs the LibreOffice it starts.
+if ! office_gone; then
+  echo "a LibreOffice already listens on the pipe '$PIPE'" >&2
+  exit 1
+fi
+trap 'end_copier; end_office; end_recorder; end_session' EXIT
+"case_$journey"
+end_copier
+end_office
+end_recorder
+if ((FAILURES > 0)); then
+  echo "calc-journeys $journey: $FAILURES expectation(s) failed" >&2
+  exit 1
+fi
+echo "calc-journeys $journey: passed"
