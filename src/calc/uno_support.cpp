@@ -4,8 +4,6 @@
 #include <osl/file.hxx>
 #include <rtl/ustrbuf.hxx>
 
-#include "platform/program_path.h"
-
 namespace harumado::calc {
 
 // wchar_t holds UTF-32 here, OUString UTF-16.
@@ -31,12 +29,11 @@ std::wstring FromOU(const rtl::OUString& text) {
   return out;
 }
 
-// The program's path, joined with a backslash as on Windows (platform/program_path.h); a relative
+// The program's path (joined with "/" on Linux: platform/program_path.h) as a file URL; a relative
 // or unusable path gives an empty URL, which LibreOffice refuses.
 rtl::OUString FileUrl(const std::wstring& path) {
   rtl::OUString url;
-  if (osl::FileBase::getFileURLFromSystemPath(ToOU(platform::SlashSeparatedPath(path)), url) !=
-      osl::FileBase::E_None) {
+  if (osl::FileBase::getFileURLFromSystemPath(ToOU(path), url) != osl::FileBase::E_None) {
     return {};
   }
   return url;

@@ -1,17 +1,15 @@
 #pragma once
-// The program's paths on a system whose separator is "/". The core joins a folder and a file
-// name with a backslash, as Windows does ("FOLDER\Harumado.dat", "DESKTOP\book.xlsx"); the
-// names it joins hold no backslash, so the last backslash of such a path is the separator and
-// any earlier one belongs to a folder's name (a Linux name may hold one).
+// Joining a folder and a file name with the separator of the folder's own system: "/" for a
+// folder that starts with one (a POSIX path, the Linux desktop), a backslash for any other (a
+// Windows path, also on the simulated desktop). The program's names ("Harumado.dat", a workbook
+// typed in Text3) hold no separator of either kind.
 #include <string>
 
 namespace harumado::platform {
 
-// The path with its last backslash read as "/".
-inline std::wstring SlashSeparatedPath(std::wstring path) {
-  const std::size_t separator = path.rfind(L'\\');
-  if (separator != std::wstring::npos) path[separator] = L'/';
-  return path;
+inline std::wstring JoinPath(const std::wstring& folder, const std::wstring& name) {
+  const wchar_t separator = !folder.empty() && folder.front() == L'/' ? L'/' : L'\\';
+  return folder + separator + name;
 }
 
 }  // namespace harumado::platform

@@ -1,5 +1,6 @@
 #pragma once
-// The program's paths on Linux (platform/program_path.h), as the file system takes them.
+// The program's paths on Linux (joined with "/": platform/program_path.h), as the file system takes
+// them.
 #include <string>
 
 namespace harumado::qt {

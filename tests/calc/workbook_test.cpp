@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "calc_fixture.h"
+#include "platform/program_path.h"
 #include "support/error_of.h"
 
 namespace harumado::calc::testing {
@@ -69,10 +70,10 @@ TEST_F(CalcWorkbookTest, XlsbIsRefusedAndNothingIsCreated) {
   EXPECT_TRUE(host_->CanSaveFileFormat(platform::file_format::kXlsx));
 }
 
-// The program joins the Desktop folder and the name with a backslash, as on Windows.
-TEST_F(CalcWorkbookTest, PathsJoinedWithABackslashNameTheFileInTheFolder) {
+// The program joins the Desktop folder and the name as its paths are joined (with "/" here).
+TEST_F(CalcWorkbookTest, PathsJoinedByTheProgramNameTheFileInTheFolder) {
   TempDir folder;
-  const std::wstring joined = folder.path().wstring() + L"\\joined.xlsx";
+  const std::wstring joined = platform::JoinPath(folder.path().wstring(), L"joined.xlsx");
   workbook_->SaveAs(joined, platform::file_format::kXlsx);
   EXPECT_TRUE(std::filesystem::exists(folder.path() / "joined.xlsx"));
   workbook_->Close(false);

@@ -12,7 +12,7 @@ class Shell;
 
 namespace harumado::settings {
 
-inline constexpr std::wstring_view kFileName = L"\\Harumado.dat";
+inline constexpr std::wstring_view kFileName = L"Harumado.dat";
 
 struct SavedSettings {
   rt::Value left;  // as found: a number or a text; empty when not read

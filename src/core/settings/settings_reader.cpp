@@ -2,6 +2,7 @@
 
 #include "core/settings/settings_file.h"
 #include "platform/files.h"
+#include "platform/program_path.h"
 #include "platform/shell.h"
 #include "runtime/automation_error.h"
 #include "runtime/conversions.h"
@@ -46,7 +47,9 @@ rt::Value UntypedField(const std::wstring& field) {
 
 }  // namespace
 
-std::wstring SettingsPathIn(const std::wstring& folder) { return folder + std::wstring(kFileName); }
+std::wstring SettingsPathIn(const std::wstring& folder) {
+  return platform::JoinPath(folder, std::wstring(kFileName));
+}
 
 // The writer puts the file into the fallback folder only when the program's folder takes no
 // file, and removes that copy once it can write beside the program again. When that removal

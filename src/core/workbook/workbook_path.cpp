@@ -1,5 +1,7 @@
 #include "core/workbook/workbook_path.h"
 
+#include "platform/program_path.h"
+
 namespace harumado::workbook {
 
 namespace {
@@ -26,7 +28,7 @@ std::wstring WorkbookName(const std::wstring& typed) {
 // The Desktop folder is read by the caller at the moment it needs the path, so a path is never
 // kept across a change of Text3 or of the folder.
 std::wstring WorkbookPath(const std::wstring& desktop_folder, const std::wstring& typed) {
-  return desktop_folder + L"\\" + WorkbookName(typed);
+  return platform::JoinPath(desktop_folder, WorkbookName(typed));
 }
 
 }  // namespace harumado::workbook

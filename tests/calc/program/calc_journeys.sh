@@ -44,9 +44,8 @@ expect_cell() {
 end_office() { timeout 30 "$cells" "$PIPE" quit >/dev/null 2>&1 || true; }
 office_gone() { ! timeout 20 "$cells" "$PIPE" 1 >/dev/null 2>&1; }
 workbook_path() { echo "$SESSION/home/Desktop/book.xlsx"; }
-# The workbook's path as the program shows it: its folder and name joined with a backslash, as
-# all its paths are (written "\\" in the windows report).
-shown_workbook_path() { printf '%s\\\\book.xlsx' "$SESSION/home/Desktop"; }
+# The workbook's path as the program shows it: the Desktop folder and the name joined with "/".
+shown_workbook_path() { printf '%s/book.xlsx' "$SESSION/home/Desktop"; }
 
 # A speech-dispatcher that records what it speaks (start_recorder before start_pasting).
 RECORDER_PID="" SPEECH_ADDRESS="" SPOKEN=""

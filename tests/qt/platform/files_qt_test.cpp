@@ -39,8 +39,8 @@ class FilesQtTest : public ::testing::Test {
 };
 
 TEST_F(FilesQtTest, WriteReadReplaceDelete) {
-  const std::wstring file = base_ + L"\\Harumado.dat";
-  const std::wstring temporary = base_ + L"\\Harumado.dat.tmp";
+  const std::wstring file = base_ + L"/Harumado.dat";
+  const std::wstring temporary = base_ + L"/Harumado.dat.tmp";
   files_.Write(temporary, "1,2,3,4,5\r\n");
   EXPECT_FALSE(files_.NormalFileExists(file));
   files_.Replace(temporary, file);
@@ -55,14 +55,14 @@ TEST_F(FilesQtTest, WriteReadReplaceDelete) {
 TEST_F(FilesQtTest, HiddenFilesAndFoldersCountAsAbsent) {
   dir_.Write(".hidden", "x");
   dir_.Write("folder/inside", "x");
-  EXPECT_FALSE(files_.NormalFileExists(base_ + L"\\.hidden"));
-  EXPECT_FALSE(files_.NormalFileExists(base_ + L"\\folder"));
-  EXPECT_TRUE(files_.NormalFileExists(base_ + L"/folder\\inside"));
+  EXPECT_FALSE(files_.NormalFileExists(base_ + L"/.hidden"));
+  EXPECT_FALSE(files_.NormalFileExists(base_ + L"/folder"));
+  EXPECT_TRUE(files_.NormalFileExists(base_ + L"/folder/inside"));
 }
 
 TEST_F(FilesQtTest, ALaterWriteHasALaterTime) {
-  const std::wstring a = base_ + L"\\a";
-  const std::wstring b = base_ + L"\\b";
+  const std::wstring a = base_ + L"/a";
+  const std::wstring b = base_ + L"/b";
   files_.Write(a, "a");
   files_.Write(b, "b");
   // The times of two writes so close together may be equal at the file system's resolution:
@@ -75,13 +75,13 @@ TEST_F(FilesQtTest, ALaterWriteHasALaterTime) {
 }
 
 TEST_F(FilesQtTest, FailuresCarryTheFileErrorNumbers) {
-  const std::wstring missing = base_ + L"\\missing";
+  const std::wstring missing = base_ + L"/missing";
   EXPECT_EQ(ErrorOf([&] { files_.ReadAll(missing); }), rt::err::kFileNotFound);
   EXPECT_EQ(ErrorOf([&] { files_.Delete(missing); }), rt::err::kFileNotFound);
   EXPECT_EQ(ErrorOf([&] { files_.ModifiedTime(missing); }), rt::err::kFileNotFound);
-  EXPECT_EQ(ErrorOf([&] { files_.Write(base_ + L"/nofolder\\x", "x"); }), rt::err::kFileNotFound);
+  EXPECT_EQ(ErrorOf([&] { files_.Write(base_ + L"/nofolder/x", "x"); }), rt::err::kFileNotFound);
   dir_.Write("plain", "x");
-  EXPECT_EQ(ErrorOf([&] { files_.Write(base_ + L"/plain\\x", "x"); }),
+  EXPECT_EQ(ErrorOf([&] { files_.Write(base_ + L"/plain/x", "x"); }),
             rt::err::kPathFileAccessError);  // ENOTDIR
 }
 
@@ -138,7 +138,7 @@ TEST_F(SettingsFallback, SettingsGoToTheConfigurationFolderWhenTheProgramsFolder
   FolderShell shell(W(dir_.path() + "/not-there"));
   const std::wstring written =
       settings::WriteSettings(shell, files_, settings::SettingsToSave{10, 20, 3, 2, 1});
-  EXPECT_EQ(written, W(dir_.path() + "/config/harumado") + L"\\Harumado.dat");
+  EXPECT_EQ(written, W(dir_.path() + "/config/harumado") + L"/Harumado.dat");
   EXPECT_EQ(testing::ReadFile(dir_.path() + "/config/harumado/Harumado.dat"), "10,20,3,2,1\r\n");
   EXPECT_EQ(settings::SettingsReadPath(shell, files_), written);
 }
@@ -150,9 +150,9 @@ TEST_F(SettingsFallback, AWritableProgramFolderTakesTheSettingsBack) {
   FolderShell shell(W(dir_.path() + "/program"));
   const std::wstring written =
       settings::WriteSettings(shell, files_, settings::SettingsToSave{5, 6, 7, 1, 0});
-  EXPECT_EQ(written, W(dir_.path() + "/program") + L"\\Harumado.dat");
+  EXPECT_EQ(written, W(dir_.path() + "/program") + L"/Harumado.dat");
   EXPECT_EQ(testing::ReadFile(dir_.path() + "/program/Harumado.dat"), "5,6,7,1,0\r\n");
-  EXPECT_FALSE(files_.NormalFileExists(W(dir_.path() + "/config/harumado") + L"\\Harumado.dat"));
+  EXPECT_FALSE(files_.NormalFileExists(W(dir_.path() + "/config/harumado") + L"/Harumado.dat"));
   EXPECT_EQ(settings::SettingsReadPath(shell, files_), written);
 }
 

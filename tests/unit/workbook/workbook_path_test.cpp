@@ -51,5 +51,13 @@ TEST(WorkbookPath, JoinsTheDesktopFolderAndTheName) {
   EXPECT_EQ(WorkbookPath(L"", L"book"), L"\\book.xlsx");
 }
 
+// A Desktop folder of the Linux desktop is joined with "/"; a backslash in its own name stays.
+TEST(WorkbookPath, APosixDesktopFolderIsJoinedWithASlash) {
+  EXPECT_EQ(WorkbookPath(L"/home/user/Desktop", L"book"), L"/home/user/Desktop/book.xlsx");
+  EXPECT_EQ(WorkbookPath(L"/home/user/デスクトップ", L"売上.xlsm"),
+            L"/home/user/デスクトップ/売上.xlsm");
+  EXPECT_EQ(WorkbookPath(L"/tmp/a\\b", L"book"), L"/tmp/a\\b/book.xlsx");
+}
+
 }  // namespace
 }  // namespace harumado::workbook
