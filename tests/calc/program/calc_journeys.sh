@@ -19,19 +19,6 @@ readonly INTEGER_MESSAGE="小数点以下(四捨五入)カンマなしで貼り�
 readonly PASTING_CAPTION="     貼り付け     開始"
 readonly STOPPED_CAPTION="    ファイル名  開く"
 
-COPIER_PID=""
-copy() {
-  end_copier
-  "${HARUMADO_CLIPBOARD_OWNER:?the clipboard owner program}" "$@" >"$SESSION/copier.out" 2>&1 &
-  COPIER_PID=$!
-  wait_for 10 grep -q owned "$SESSION/copier.out" || fail "the copier did not take the clipboard"
-}
-end_copier() {
-  [[ -n $COPIER_PID ]] || return 0
-  kill "$COPIER_PID" 2>/dev/null || true
-  wait "$COPIER_PID" 2>/dev/null || true
-  COPIER_PID=""
-}
 office() { timeout 20 "$cells" "$PIPE" "$@" 2>&1; }
 row_is() { office 4 | grep -qx -- "$1"; }
 # cell_is NAME "TYPE VALUE|FORMAT|SHOWN"

@@ -327,21 +327,6 @@ case_shutdown_settings() {
   close_program
 }
 
-# Another program copies: copy TEXT [secret] takes the clipboard with the text (marked as a
-# secret for clipboard monitors) and holds it until the next copy or the session's end.
-COPIER_PID=""
-copy() {
-  end_copier
-  "${HARUMADO_CLIPBOARD_OWNER:?the clipboard owner program}" "$@" >"$SESSION/copier.out" 2>&1 &
-  COPIER_PID=$!
-  wait_for 10 grep -q owned "$SESSION/copier.out" || fail "the copier did not take the clipboard"
-}
-end_copier() {
-  [[ -n $COPIER_PID ]] || return 0
-  kill "$COPIER_PID" 2>/dev/null || true
-  wait "$COPIER_PID" 2>/dev/null || true
-  COPIER_PID=""
-}
 pasted() { grep -q "^cell $1 $2" "$SESSION/workbooks.txt"; }
 
 # Types the workbook's name and presses the start button: the workbook is created on the Desktop
