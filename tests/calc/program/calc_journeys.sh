@@ -19,7 +19,9 @@ readonly INTEGER_MESSAGE="小数点以下(四捨五入)カンマなしで貼り�
 readonly PASTING_CAPTION="     貼り付け     開始"
 readonly STOPPED_CAPTION="    ファイル名  開く"
 
-office() { timeout 20 "$cells" "$PIPE" "$@" 2>&1; }
+# What the cell reader prints; its complaints (and, under the sanitizers, their reports) go to a
+# log of the session, so that they never read as a value.
+office() { timeout 20 "$cells" "$PIPE" "$@" 2>>"$SESSION/office.log"; }
 row_is() { office 4 | grep -qx -- "$1"; }
 # cell_is NAME "TYPE VALUE|FORMAT|SHOWN"
 cell_is() { office cell "$1" | grep -qxF -- "$1 $2"; }
