@@ -318,22 +318,26 @@ TEST(OpenStep, WhileShuttingDownTheCreateBranchTakesNoExcelOperationAndMakesNoPr
   }
 }
 
+// The ways a typed name reaches the checks before any host operation: the press (from either
+// state) and the open step that the cell-frame button and Command8 run without a press.
+struct NameCheckEntry {
+  const char* what;
+  bool pasting;
+  void (*act)(app::Form1&);
+};
+const NameCheckEntry kStartPress{"start press", false, [](app::Form1& f) { f.Command5_Click(); }};
+const NameCheckEntry kStopPress{"stop press", true, [](app::Form1& f) { f.Command5_Click(); }};
+const NameCheckEntry kCommand8{"Command8", false, [](app::Form1& f) { f.Command8_Click(); }};
+const NameCheckEntry kCellFrameWhilePasting{"cell-frame button while pasting", true,
+                                            [](app::Form1& f) { f.Command1_Click(); }};
+
 // A name that makes no file on the Desktop is refused before any Excel operation, by the press
 // and by the open step that the cell-frame button and Command8 run without a press; the state
 // stays as it was.
 TEST(HostileNames, AreRefusedByThePressAndByTheOpenStep) {
   const std::wstring message =
       L"このファイル名は使えません。デスクトップに作れるファイル名を入力してください。";
-  struct Entry {
-    const char* what;
-    bool pasting;
-    std::function<void(app::Form1&)> act;
-  } entries[] = {
-      {"start press", false, [](app::Form1& f) { f.Command5_Click(); }},
-      {"stop press", true, [](app::Form1& f) { f.Command5_Click(); }},
-      {"Command8", false, [](app::Form1& f) { f.Command8_Click(); }},
-      {"cell-frame button while pasting", true, [](app::Form1& f) { f.Command1_Click(); }},
-  };
+  const NameCheckEntry entries[] = {kStartPress, kStopPress, kCommand8, kCellFrameWhilePasting};
   for (const auto& e : entries) {
     for (const wchar_t* typed : {L"..\\..\\book.xlsx", L"C:\\x.xlsx", L"aux.xlsx", L"a\tb"}) {
       SCOPED_TRACE(::testing::Message()
@@ -367,15 +371,7 @@ TEST(UncreatableFormat, MissingWorkbookIsRefusedInBlueAndAnExistingOneOpens) {
   const std::wstring message =
       L"[xlsb] のファイルはこの表計算ソフトでは新しく作成できません。[xlsx] [xlsm] [xls] "
       L"のどれかを使用してください。";
-  struct Entry {
-    const char* what;
-    bool pasting;
-    std::function<void(app::Form1&)> act;
-  } entries[] = {
-      {"start press", false, [](app::Form1& f) { f.Command5_Click(); }},
-      {"Command8", false, [](app::Form1& f) { f.Command8_Click(); }},
-      {"cell-frame button while pasting", true, [](app::Form1& f) { f.Command1_Click(); }},
-  };
+  const NameCheckEntry entries[] = {kStartPress, kCommand8, kCellFrameWhilePasting};
   for (const auto& e : entries) {
     SCOPED_TRACE(e.what);
     Harness h;
