@@ -125,12 +125,9 @@ void ControlViewQt::Create() {
   }
 
   // Focus requests of the model's controls move the native focus too.
-  focus_recorder_ = model_->on_focus;
-  std::weak_ptr<ControlViewQt> weak = weak_from_this();
-  model_->on_focus = [recorder = focus_recorder_, weak](ui::Control& c) {
-    if (recorder) recorder(c);
+  focus_recorder_ = model_->ForwardFocusRequests([weak = weak_from_this()](ui::Control& c) {
     if (auto view = weak.lock()) view->FocusNative(c);
-  };
+  });
   model_->set_view(this);
 
   CreateControls();

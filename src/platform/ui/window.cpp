@@ -11,6 +11,16 @@ Control& Window::Add(ControlSpec spec) {
   return *controls_.back();
 }
 
+std::function<void(Control&)> Window::ForwardFocusRequests(
+    std::function<void(Control&)> move_native) {
+  std::function<void(Control&)> keeper = on_focus;
+  on_focus = [keeper, move_native = std::move(move_native)](Control& c) {
+    if (keeper) keeper(c);
+    move_native(c);
+  };
+  return keeper;
+}
+
 Control* Window::Find(const std::wstring& name) {
   for (auto& c : controls_) {
     if (c->name() == name) return c.get();

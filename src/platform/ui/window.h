@@ -49,6 +49,10 @@ class Window {
 
   // Focus requests of its controls go to the program's focus keeper.
   std::function<void(Control&)> on_focus;
+  // A native view binds itself: from now on each focus request reaches the program's focus
+  // keeper first and then moves the native focus (move_native, which must do nothing once the
+  // view has gone). Returns the keeper, for the view to tell when the user moves the focus.
+  std::function<void(Control&)> ForwardFocusRequests(std::function<void(Control&)> move_native);
   // The user asked to close the window (close box, close key).
   std::function<void()> on_close_request;
 
