@@ -87,7 +87,11 @@ check_first_start() {
   hints=$(xprop -id "$main" WM_NORMAL_HINTS)
   grep -q "minimum size: $width by $height" <<<"$hints" || fail "no fixed minimum size: $hints"
   grep -q "maximum size: $width by $height" <<<"$hints" || fail "no fixed maximum size: $hints"
-  xprop -id "$main" _NET_WM_ICON | grep -q '_NET_WM_ICON(CARDINAL)' || fail "no window icon"
+  # Read whole before it is matched: xprop draws the icon's pictures as text, and a match that
+  # stopped reading early would end xprop by a broken pipe, which pipefail takes as a failure.
+  local icon
+  icon=$(xprop -id "$main" _NET_WM_ICON)
+  [[ $icon == *'_NET_WM_ICON(CARDINAL)'* ]] || fail "no window icon: ${icon:0:200}"
   # What the screen shows: the back colours of the window and of the graphical buttons.
   screenshot Harumado "main-${dpi}dpi"
   local shot="$PROGRAM_ARTIFACTS/main-${dpi}dpi.png"
