@@ -1,7 +1,5 @@
 #include "calc_fixture.h"
 
-#include <fcntl.h>
-#include <poll.h>
 #include <signal.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
@@ -27,16 +25,7 @@ namespace {
 constexpr int kStartTimeoutMs = 90000;
 }  // namespace
 
-TempDir::TempDir() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "harumado-calc-XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-  path_ = pattern;
-}
-
-TempDir::~TempDir() {
-  std::error_code ignored;
-  std::filesystem::remove_all(path_, ignored);
-}
+std::string FolderUrl(const TempDir& folder) { return "file://" + folder.path(); }
 
 std::string UniquePipeName() {
   static std::atomic<int> next{0};
@@ -45,14 +34,15 @@ std::string UniquePipeName() {
 
 namespace {
 
-// The process groups started and not yet ended: a test process that crashes ends them on its
-// way out, so that no LibreOffice or X server outlives it.
-constexpr int kMaxGroups = 16;
-volatile sig_atomic_t g_groups[kMaxGroups] = {};
+// What was started and not yet ended, as kill() takes it (a process group as its negative id):
+// a test process that crashes ends them on its way out, so that no LibreOffice or X server
+// outlives it.
+constexpr int kMaxTracked = 16;
+volatile sig_atomic_t g_tracked[kMaxTracked] = {};
 
-void EndGroupsAndDie(int signal_number) {
-  for (int i = 0; i < kMaxGroups; ++i) {
-    if (g_groups[i] > 0) kill(-static_cast<pid_t>(g_groups[i]), SIGKILL);
+void EndTrackedAndDie(int signal_number) {
+  for (int i = 0; i < kMaxTracked; ++i) {
+    if (g_tracked[i] != 0) kill(static_cast<pid_t>(g_tracked[i]), SIGKILL);
   }
   std::signal(signal_number, SIG_DFL);
   raise(signal_number);
@@ -60,36 +50,37 @@ void EndGroupsAndDie(int signal_number) {
 
 bool Prepare() {
   for (int s : {SIGSEGV, SIGBUS, SIGABRT, SIGFPE, SIGILL, SIGTERM, SIGINT}) {
-    std::signal(s, EndGroupsAndDie);
+    std::signal(s, EndTrackedAndDie);
   }
   return prctl(PR_SET_CHILD_SUBREAPER, 1) == 0;
 }
 const bool kPrepared = Prepare();
 
-void Register(pid_t group) {
-  for (int i = 0; i < kMaxGroups; ++i) {
-    if (g_groups[i] == 0) {
-      g_groups[i] = group;
+void Register(pid_t target) {
+  (void)kPrepared;
+  for (int i = 0; i < kMaxTracked; ++i) {
+    if (g_tracked[i] == 0) {
+      g_tracked[i] = target;
       return;
     }
   }
 }
 
-void Unregister(pid_t group) {
-  for (int i = 0; i < kMaxGroups; ++i) {
-    if (g_groups[i] == group) g_groups[i] = 0;
+void Unregister(pid_t target) {
+  for (int i = 0; i < kMaxTracked; ++i) {
+    if (g_tracked[i] == target) g_tracked[i] = 0;
   }
 }
 
 }  // namespace
 
-void TrackGroup(pid_t group) { Register(group); }
+void TrackGroup(pid_t group) { Register(-group); }
 
 // The test process is the subreaper of what it starts: the office process, orphaned when its
 // launcher is killed, comes back to it and is collected here too.
 void KillGroup(pid_t group) {
   if (group <= 0) return;
-  Unregister(group);
+  Unregister(-group);
   kill(-group, SIGKILL);
   int status = 0;
   while (waitpid(-group, &status, 0) > 0) {
@@ -97,12 +88,11 @@ void KillGroup(pid_t group) {
 }
 
 Office::Office(std::string pipe, bool headless) : pipe_(std::move(pipe)) {
-  (void)kPrepared;
   const auto started = StartOffice(
-      OfficeLaunch{HARUMADO_LO_PROGRAM_DIR "/soffice", pipe_, profile_.url(), headless});
+      OfficeLaunch{HARUMADO_LO_PROGRAM_DIR "/soffice", pipe_, FolderUrl(profile_), headless});
   if (!started) throw std::runtime_error("soffice could not be started");
   group_ = *started;
-  Register(group_);
+  TrackGroup(group_);
   if (!WaitForPipe(pipe_, group_, kStartTimeoutMs).is()) {
     KillGroup(group_);
     group_ = 0;
@@ -117,71 +107,21 @@ void Office::Kill() {
   group_ = 0;
 }
 
-// Xvfb writes its display number to the given descriptor once it accepts clients: that is the
-// signal waited for, within a bound. A display that then cannot be opened (another server held
-// its socket) is given up for the next one.
 VirtualDisplay::VirtualDisplay() {
-  for (int attempt = 0; attempt < 3 && name_.empty(); ++attempt) {
-    int fds[2];
-    if (pipe(fds) != 0) throw std::runtime_error("pipe failed");
-    const std::string fd = std::to_string(fds[1]);
-    group_ = fork();
-    if (group_ == 0) {
-      setpgid(0, 0);
-      close(fds[0]);
-      const int null = open("/dev/null", O_WRONLY);
-      dup2(null, 1);
-      dup2(null, 2);
-      execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-nolisten", "tcp", "-screen", "0",
-             "1280x900x24", static_cast<char*>(nullptr));
-      _exit(127);
-    }
-    setpgid(group_, group_);
-    Register(group_);
-    close(fds[1]);
-    pollfd ready{fds[0], POLLIN, 0};
-    char digits[16] = {};
-    ssize_t got = 0;
-    if (poll(&ready, 1, 30000) == 1) got = read(fds[0], digits, sizeof digits - 1);
-    close(fds[0]);
-    std::string name = got > 0 ? ":" + std::string(digits, static_cast<std::size_t>(got)) : "";
-    while (!name.empty() && (name.back() == '\n' || name.back() == ' ')) name.pop_back();
-    if (!name.empty() &&
-        CommandOutput("env DISPLAY=" + name + " xdotool getdisplaygeometry").empty()) {
-      name.clear();
-    }
-    if (name.empty()) {
-      KillGroup(group_);
-      group_ = 0;
-      continue;
-    }
-    name_ = name;
-  }
-  if (name_.empty()) throw std::runtime_error("Xvfb did not start");
-  setenv("DISPLAY", name_.c_str(), 1);
+  Register(server_.pid());
+  setenv("DISPLAY", server_.display().c_str(), 1);
   setenv("SAL_USE_VCLPLUGIN", "gen", 1);
 }
 
 VirtualDisplay::~VirtualDisplay() {
   unsetenv("DISPLAY");
-  KillGroup(group_);
-}
-
-std::string CommandOutput(const std::string& command) {
-  FILE* out = popen(("timeout 20 " + command).c_str(), "r");
-  if (out == nullptr) return {};
-  char line[1024] = {};
-  std::string text;
-  if (fgets(line, sizeof line, out) != nullptr) text = line;
-  pclose(out);
-  while (!text.empty() && text.back() == '\n') text.pop_back();
-  return text;
+  Unregister(server_.pid());
 }
 
 CalcHostOptions Office::Options() const {
   CalcHostOptions options;
   options.pipe_name = pipe_;
-  options.profile_url = profile_.url();
+  options.profile_url = FolderUrl(profile_);
   options.headless = true;
   options.start_timeout_ms = kStartTimeoutMs;
   return options;

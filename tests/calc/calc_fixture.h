@@ -17,6 +17,8 @@
 
 #include "calc/calc_host.h"
 #include "calc/uno_support.h"
+#include "support/linux/child_process.h"
+#include "support/linux/xvfb_session.h"
 
 namespace harumado::rt {
 // Values as failures show them.
@@ -55,19 +57,11 @@ class TestClipboard final : public ClipboardSource {
   std::optional<std::vector<std::uint8_t>> Picture() override { return picture; }
 };
 
-// A temporary folder, removed with everything in it.
-class TempDir {
- public:
-  TempDir();
-  ~TempDir();
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
-  const std::filesystem::path& path() const { return path_; }
-  std::string url() const { return "file://" + path_.string(); }
+using test_support::CommandOutput;
+using test_support::TempDir;
 
- private:
-  std::filesystem::path path_;
-};
+// A folder as LibreOffice takes it (a file URL).
+std::string FolderUrl(const TempDir& folder);
 
 // A pipe name no other test uses.
 std::string UniquePipeName();
@@ -121,23 +115,20 @@ class CalcSuite : public ::testing::Test {
   std::unique_ptr<platform::ExcelSheet> sheet_;
 };
 
-// A virtual X display of the test's own (Xvfb), ready when constructed, killed afterwards;
-// DISPLAY names it while it lives.
+// A virtual X display of the test's own (Xvfb), ready when constructed, ended afterwards;
+// DISPLAY names it while it lives, and LibreOffice draws its windows there with its own X11
+// toolkit.
 class VirtualDisplay {
  public:
   VirtualDisplay();
   ~VirtualDisplay();
   VirtualDisplay(const VirtualDisplay&) = delete;
   VirtualDisplay& operator=(const VirtualDisplay&) = delete;
-  const std::string& name() const { return name_; }
+  const std::string& name() const { return server_.display(); }
 
  private:
-  pid_t group_ = 0;
-  std::string name_;
+  test_support::XvfbSession server_;
 };
-
-// The output of a command (its first line), run with a bounded time.
-std::string CommandOutput(const std::string& command);
 
 // Loads a file into the office (hidden) to check what was saved; the caller closes it.
 Reference<css::lang::XComponent> LoadHidden(Office& office, const std::filesystem::path& file);

@@ -25,7 +25,7 @@ TEST(CalcConnectionTest, CreateObjectStartsOneThatGetActiveObjectThenFindsAndQui
   TempDir profile;
   CalcHostOptions options;
   options.pipe_name = UniquePipeName();
-  options.profile_url = profile.url();
+  options.profile_url = FolderUrl(profile);
   options.headless = true;
   CalcHost host(options, clipboard);
   struct Cleanup {

@@ -41,7 +41,8 @@ TEST_F(CalcWindowTest, HwndIsTheTopLevelWindowTitledWithTheWorkbook) {
   CalcHost host(office_->Options(), clipboard_);
   auto application = host.GetActiveObject();
   auto workbook = application->AddWorkbook();
-  workbook->SaveAs((folder.path() / "window.xlsx").wstring(), platform::file_format::kXlsx);
+  workbook->SaveAs((std::filesystem::path(folder.path()) / "window.xlsx").wstring(),
+                   platform::file_format::kXlsx);
   application->SetVisible(true);
   const platform::WindowHandle window = host.GlobalApplication().Hwnd();
   ASSERT_NE(window, 0);

@@ -29,7 +29,7 @@ class CalcSaveTest : public CalcSuite, public ::testing::WithParamInterface<Save
 // The saved file holds the cell and is read back by Calc.
 TEST_P(CalcSaveTest, SavesAFileThatCalcReloads) {
   TempDir folder;
-  const auto path = folder.path() / GetParam().file;
+  const auto path = std::filesystem::path(folder.path()) / GetParam().file;
   sheet_->SetCell(2, 2, platform::CellProperty::kValue, rt::Value::Number(42));
   workbook_->SaveAs(path.wstring(), GetParam().file_format);
   ASSERT_TRUE(std::filesystem::exists(path));
@@ -62,7 +62,7 @@ INSTANTIATE_TEST_SUITE_P(Formats, CalcSaveTest,
 // Calc reads xlsb but cannot write it: the save is refused and no file is made.
 TEST_F(CalcWorkbookTest, XlsbIsRefusedAndNothingIsCreated) {
   TempDir folder;
-  const auto path = folder.path() / "book.xlsb";
+  const auto path = std::filesystem::path(folder.path()) / "book.xlsb";
   EXPECT_EQ(ErrorOf([&] { workbook_->SaveAs(path.wstring(), platform::file_format::kXlsb); }),
             rt::err::kApplicationDefined);
   EXPECT_FALSE(std::filesystem::exists(path));
@@ -73,9 +73,10 @@ TEST_F(CalcWorkbookTest, XlsbIsRefusedAndNothingIsCreated) {
 // The program joins the Desktop folder and the name as its paths are joined (with "/" here).
 TEST_F(CalcWorkbookTest, PathsJoinedByTheProgramNameTheFileInTheFolder) {
   TempDir folder;
-  const std::wstring joined = platform::JoinPath(folder.path().wstring(), L"joined.xlsx");
+  const std::wstring joined =
+      platform::JoinPath(std::filesystem::path(folder.path()).wstring(), L"joined.xlsx");
   workbook_->SaveAs(joined, platform::file_format::kXlsx);
-  EXPECT_TRUE(std::filesystem::exists(folder.path() / "joined.xlsx"));
+  EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(folder.path()) / "joined.xlsx"));
   workbook_->Close(false);
   workbook_ = application_->OpenWorkbook(joined);
   EXPECT_EQ(workbook_->Name(), L"joined.xlsx");
@@ -83,14 +84,17 @@ TEST_F(CalcWorkbookTest, PathsJoinedByTheProgramNameTheFileInTheFolder) {
 
 TEST_F(CalcWorkbookTest, OpeningAMissingFileFailsWith1004) {
   TempDir folder;
-  EXPECT_EQ(ErrorOf([&] { application_->OpenWorkbook((folder.path() / "none.xlsx").wstring()); }),
-            rt::err::kApplicationDefined);
+  EXPECT_EQ(
+      ErrorOf([&] {
+        application_->OpenWorkbook((std::filesystem::path(folder.path()) / "none.xlsx").wstring());
+      }),
+      rt::err::kApplicationDefined);
 }
 
 // Opening a workbook that is open activates it and changes nothing.
 TEST_F(CalcWorkbookTest, OpeningAnOpenWorkbookKeepsItsCellsAndCursor) {
   TempDir folder;
-  const auto path = folder.path() / "open.xlsx";
+  const auto path = std::filesystem::path(folder.path()) / "open.xlsx";
   workbook_->SaveAs(path.wstring(), platform::file_format::kXlsx);
   sheet_->SetCell(1, 1, platform::CellProperty::kValue, rt::Value::Text(L"unsaved"));
   application_->SelectOffset(3, rt::Value::Number(2));
@@ -105,7 +109,7 @@ TEST_F(CalcWorkbookTest, OpeningAnOpenWorkbookKeepsItsCellsAndCursor) {
 // An existing file opens with its contents; the application then has it as the active sheet.
 TEST_F(CalcWorkbookTest, OpensAnExistingFile) {
   TempDir folder;
-  const auto path = folder.path() / "existing.xlsx";
+  const auto path = std::filesystem::path(folder.path()) / "existing.xlsx";
   sheet_->SetCell(3, 1, platform::CellProperty::kValue, rt::Value::Text(L"東京"));
   workbook_->SaveAs(path.wstring(), platform::file_format::kXlsx);
   workbook_->Close(false);

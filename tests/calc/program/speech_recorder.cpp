@@ -11,7 +11,7 @@
 #include <cstdio>
 #include <stdexcept>
 
-#include "speechd_session.h"
+#include "support/linux/speechd_session.h"
 
 int main() {
   sigset_t ending;
@@ -22,7 +22,7 @@ int main() {
   // session's destructor always runs.
   pthread_sigmask(SIG_BLOCK, &ending, nullptr);
   try {
-    harumado::qt::testing::SpeechdSession session;
+    harumado::test_support::SpeechdSession session;
     std::printf("%s %s\n", session.Address().c_str(), session.SpokenPath().c_str());
     std::fflush(stdout);
     int signal = 0;

@@ -9,7 +9,7 @@
 #include <functional>
 #include <vector>
 
-#include "child_process.h"
+#include "support/linux/child_process.h"
 #include "x_display_test.h"
 
 namespace harumado::qt::testing {

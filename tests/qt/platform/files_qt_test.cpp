@@ -10,12 +10,12 @@
 #include <cstdlib>
 #include <optional>
 
-#include "child_process.h"
 #include "core/settings/settings_file.h"
 #include "core/settings/settings_writer.h"
 #include "platform/shell.h"
 #include "qt/native_path.h"
 #include "runtime/automation_error.h"
+#include "support/linux/child_process.h"
 
 namespace harumado::qt {
 namespace {
@@ -33,7 +33,7 @@ std::int32_t ErrorOf(const std::function<void()>& call) {
 
 class FilesQtTest : public ::testing::Test {
  protected:
-  testing::TempDir dir_;
+  test_support::TempDir dir_;
   std::wstring base_ = W(dir_.path());
   FilesQt files_;
 };
@@ -47,7 +47,7 @@ TEST_F(FilesQtTest, WriteReadReplaceDelete) {
   EXPECT_FALSE(files_.NormalFileExists(temporary));
   ASSERT_TRUE(files_.NormalFileExists(file));
   EXPECT_EQ(files_.ReadAll(file), "1,2,3,4,5\r\n");
-  EXPECT_EQ(testing::ReadFile(dir_.path() + "/Harumado.dat"), "1,2,3,4,5\r\n");
+  EXPECT_EQ(test_support::ReadFile(dir_.path() + "/Harumado.dat"), "1,2,3,4,5\r\n");
   files_.Delete(file);
   EXPECT_FALSE(files_.NormalFileExists(file));
 }
@@ -120,7 +120,7 @@ class SettingsFallback : public ::testing::Test {
       ::unsetenv("XDG_CONFIG_HOME");
     }
   }
-  testing::TempDir dir_;
+  test_support::TempDir dir_;
   std::optional<std::string> old_config_;
   FilesQt files_;
 };
@@ -139,7 +139,8 @@ TEST_F(SettingsFallback, SettingsGoToTheConfigurationFolderWhenTheProgramsFolder
   const std::wstring written =
       settings::WriteSettings(shell, files_, settings::SettingsToSave{10, 20, 3, 2, 1});
   EXPECT_EQ(written, W(dir_.path() + "/config/harumado") + L"/Harumado.dat");
-  EXPECT_EQ(testing::ReadFile(dir_.path() + "/config/harumado/Harumado.dat"), "10,20,3,2,1\r\n");
+  EXPECT_EQ(test_support::ReadFile(dir_.path() + "/config/harumado/Harumado.dat"),
+            "10,20,3,2,1\r\n");
   EXPECT_EQ(settings::SettingsReadPath(shell, files_), written);
 }
 
@@ -151,7 +152,7 @@ TEST_F(SettingsFallback, AWritableProgramFolderTakesTheSettingsBack) {
   const std::wstring written =
       settings::WriteSettings(shell, files_, settings::SettingsToSave{5, 6, 7, 1, 0});
   EXPECT_EQ(written, W(dir_.path() + "/program") + L"/Harumado.dat");
-  EXPECT_EQ(testing::ReadFile(dir_.path() + "/program/Harumado.dat"), "5,6,7,1,0\r\n");
+  EXPECT_EQ(test_support::ReadFile(dir_.path() + "/program/Harumado.dat"), "5,6,7,1,0\r\n");
   EXPECT_FALSE(files_.NormalFileExists(W(dir_.path() + "/config/harumado") + L"/Harumado.dat"));
   EXPECT_EQ(settings::SettingsReadPath(shell, files_), written);
 }

@@ -5,14 +5,14 @@
 
 #include <QGuiApplication>
 
-#include "child_process.h"
 #include "core/app/form1.h"
 #include "core/app/program.h"
 #include "core/readaloud/form3.h"
 #include "qt/clipboard_qt.h"
 #include "qt/voice_speechd.h"
 #include "sim/desktop.h"
-#include "speechd_session.h"
+#include "support/linux/child_process.h"
+#include "support/linux/speechd_session.h"
 #include "x_display_test.h"
 
 namespace harumado::qt::testing {

@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <optional>
 
-#include "child_process.h"
 #include "qt/native_path.h"
+#include "support/linux/child_process.h"
 
 namespace harumado::qt {
 namespace {
@@ -84,7 +84,7 @@ class ScopedEnvironment {
 };
 
 TEST(ShellQt, DesktopFolderIsReadFromTheUsersConfigurationEachTime) {
-  testing::TempDir home;
+  test_support::TempDir home;
   ScopedEnvironment h("HOME", home.path());
   ScopedEnvironment config("XDG_CONFIG_HOME", home.path() + "/cfg");
   ShellQt shell;
@@ -94,7 +94,7 @@ TEST(ShellQt, DesktopFolderIsReadFromTheUsersConfigurationEachTime) {
 }
 
 TEST(ShellQt, ARelativeConfigHomeIsIgnored) {
-  testing::TempDir home;
+  test_support::TempDir home;
   ScopedEnvironment h("HOME", home.path());
   ScopedEnvironment config("XDG_CONFIG_HOME", "relative/cfg");
   home.Write(".config/user-dirs.dirs", "XDG_DESKTOP_DIR=\"$HOME/Here\"\n");
@@ -111,7 +111,7 @@ TEST(ShellQt, ProgramFolderHoldsTheRunningProgram) {
 // The program joins a folder and a name with "/" on Linux; a backslash in a folder's own name is
 // part of that name.
 TEST(ShellQt, FileExistsTakesTheProgramsJoinedPaths) {
-  testing::TempDir folder;
+  test_support::TempDir folder;
   folder.Write("a\\b/book.xlsx", "");
   const std::wstring base = Wide(folder.path());
   ShellQt shell;

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "child_process.h"
+#include "support/linux/child_process.h"
 
 namespace harumado::qt {
 namespace {
@@ -17,7 +17,7 @@ TEST(SystemInfoQt, TheVersionQueriesPassTheWindowsGate) {
 }
 
 TEST(SystemInfoQt, ASecondInstanceOfTheSameProgramFileFindsTheFirst) {
-  testing::TempDir locks;
+  test_support::TempDir locks;
   SystemInfoQt first(nullptr, locks.path(), "/opt/harumado/harumado");
   EXPECT_FALSE(first.AnotherInstanceRuns());
   EXPECT_FALSE(first.AnotherInstanceRuns());  // the holder asks again: still the only one
@@ -29,7 +29,7 @@ TEST(SystemInfoQt, ASecondInstanceOfTheSameProgramFileFindsTheFirst) {
 
 // The lock ends with its holder: a stale lock file does not keep the program from starting.
 TEST(SystemInfoQt, TheLockEndsWithItsHolder) {
-  testing::TempDir locks;
+  test_support::TempDir locks;
   {
     SystemInfoQt first(nullptr, locks.path(), "/opt/harumado/harumado");
     ASSERT_FALSE(first.AnotherInstanceRuns());
@@ -40,13 +40,13 @@ TEST(SystemInfoQt, TheLockEndsWithItsHolder) {
 
 // Another process holding the lock (flock(1) on the same file) counts as a running instance.
 TEST(SystemInfoQt, AnotherProcessHoldingTheLockIsSeen) {
-  testing::TempDir locks;
+  test_support::TempDir locks;
   const std::string lock = locks.path() + "/" + InstanceLockName("/opt/harumado/harumado");
-  testing::ChildOptions options;
+  test_support::ChildOptions options;
   options.pipe_stdout = true;
-  testing::ChildProcess holder({"flock", "--exclusive", lock, "sh", "-c", "echo held; exec cat"},
-                               options);
-  ASSERT_EQ(holder.ReadLine(testing::milliseconds(10000)), "held");
+  test_support::ChildProcess holder(
+      {"flock", "--exclusive", lock, "sh", "-c", "echo held; exec cat"}, options);
+  ASSERT_EQ(holder.ReadLine(test_support::milliseconds(10000)), "held");
   SystemInfoQt system(nullptr, locks.path(), "/opt/harumado/harumado");
   EXPECT_TRUE(system.AnotherInstanceRuns());
 }

@@ -6,15 +6,15 @@
 
 #include <cstdlib>
 
-#include "child_process.h"
 #include "runtime/automation_error.h"
-#include "speechd_session.h"
+#include "support/linux/child_process.h"
+#include "support/linux/speechd_session.h"
 
 namespace harumado::qt {
 namespace {
 
-using testing::milliseconds;
-using testing::SpeechdSession;
+using test_support::milliseconds;
+using test_support::SpeechdSession;
 
 constexpr milliseconds kSpoken{15000};
 
@@ -110,7 +110,7 @@ TEST_F(SpeechdVoiceTest, AVoiceOfAnotherServiceIsRefused) {
 // No server at the address and none that may be started there: no voice object, the number of
 // a missing voice class (the speech window then shows that there is no voice).
 TEST(SpeechdMissing, NoServiceMeansNoVoiceObject) {
-  testing::TempDir folder;
+  test_support::TempDir folder;
   const std::string address = "unix_socket:" + folder.path() + "/absent.sock";
   ::setenv("SPEECHD_ADDRESS", address.c_str(), 1);
   try {

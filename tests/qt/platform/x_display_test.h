@@ -6,9 +6,12 @@
 #include <QGuiApplication>
 #include <memory>
 
-#include "xvfb_session.h"
+#include "support/linux/xvfb_session.h"
 
 namespace harumado::qt::testing {
+
+// The tests on a display start and end their helper programs with the shared support.
+using namespace harumado::test_support;
 
 class XDisplayTest : public ::testing::Test {
  protected:

@@ -1,4 +1,4 @@
-#include "xvfb_session.h"
+#include "support/linux/xvfb_session.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -6,7 +6,7 @@
 
 #include <stdexcept>
 
-namespace harumado::qt::testing {
+namespace harumado::test_support {
 namespace {
 
 // A descriptor above the ones a spawned child gets (0 to 3), closed on exec.
@@ -65,4 +65,4 @@ XvfbSession::XvfbSession(milliseconds timeout) {
 
 XvfbSession::~XvfbSession() { server_.reset(); }
 
-}  // namespace harumado::qt::testing
+}  // namespace harumado::test_support

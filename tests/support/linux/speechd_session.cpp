@@ -1,11 +1,11 @@
-#include "speechd_session.h"
+#include "support/linux/speechd_session.h"
 
 #include <sys/stat.h>
 
 #include <sstream>
 #include <stdexcept>
 
-namespace harumado::qt::testing {
+namespace harumado::test_support {
 namespace {
 
 bool Exists(const std::string& path) {
@@ -93,4 +93,4 @@ std::vector<Utterance> SpeechdSession::WaitForUtterances(std::size_t count,
   return Utterances();
 }
 
-}  // namespace harumado::qt::testing
+}  // namespace harumado::test_support

@@ -1,4 +1,4 @@
-#include "child_process.h"
+#include "support/linux/child_process.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -19,7 +19,7 @@
 
 extern char** environ;
 
-namespace harumado::qt::testing {
+namespace harumado::test_support {
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -189,6 +189,16 @@ bool WaitForFolderChange(const std::string& folder, const std::function<bool()>&
   return reached;
 }
 
+std::string CommandOutput(const std::string& command, milliseconds timeout) {
+  ChildOptions options;
+  options.pipe_stdout = true;
+  ChildProcess shell({"sh", "-c", command}, options);
+  const auto deadline = Clock::now() + timeout;
+  std::string line = shell.ReadLine(timeout).value_or("");
+  shell.WaitForExit(milliseconds(RemainingMs(deadline)));
+  return line;
+}
+
 std::string ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   std::ostringstream text;
@@ -196,4 +206,4 @@ std::string ReadFile(const std::string& path) {
   return text.str();
 }
 
-}  // namespace harumado::qt::testing
+}  // namespace harumado::test_support

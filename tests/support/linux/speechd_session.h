@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "child_process.h"
+#include "support/linux/child_process.h"
 
-namespace harumado::qt::testing {
+namespace harumado::test_support {
 
 // One utterance as the recording module received it.
 struct Utterance {
@@ -46,4 +46,4 @@ class SpeechdSession {
   std::unique_ptr<ChildProcess> server_;
 };
 
-}  // namespace harumado::qt::testing
+}  // namespace harumado::test_support

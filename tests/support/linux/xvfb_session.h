@@ -3,9 +3,9 @@
 #include <memory>
 #include <string>
 
-#include "child_process.h"
+#include "support/linux/child_process.h"
 
-namespace harumado::qt::testing {
+namespace harumado::test_support {
 
 class XvfbSession {
  public:
@@ -19,6 +19,8 @@ class XvfbSession {
 
   // ":N", for DISPLAY.
   const std::string& display() const { return display_; }
+  // The server's process.
+  pid_t pid() const { return server_->pid(); }
   // "DISPLAY=:N", for ChildOptions::environment.
   std::string DisplayVariable() const { return "DISPLAY=" + display_; }
 
@@ -28,4 +30,4 @@ class XvfbSession {
   std::string display_;
 };
 
-}  // namespace harumado::qt::testing
+}  // namespace harumado::test_support

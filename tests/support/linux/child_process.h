@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-namespace harumado::qt::testing {
+namespace harumado::test_support {
 
 using std::chrono::milliseconds;
 
@@ -72,7 +72,11 @@ class ChildProcess {
 bool WaitForFolderChange(const std::string& folder, const std::function<bool()>& done,
                          milliseconds timeout);
 
+// The first line that a shell command prints (without its newline), "" when it printed none
+// within the time; the command is ended when it has not ended by then.
+std::string CommandOutput(const std::string& command, milliseconds timeout = milliseconds(20000));
+
 // The whole text of a file, "" when it cannot be read.
 std::string ReadFile(const std::string& path);
 
-}  // namespace harumado::qt::testing
+}  // namespace harumado::test_support
