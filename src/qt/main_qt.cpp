@@ -6,8 +6,8 @@
 // simulated one, in the program's own process, with the machine's clipboard and workbook files;
 // what it holds is written to that file after each of its operations and when the program ends;
 // when HARUMADO_WINDOWS_REPORT names one, what the program's windows show is written there whenever
-// it changes (looked at every few milliseconds, also while the program waits). Both are for the
-// tests of the program.
+// it changes (looked at every few milliseconds, also while the program waits), with how many paste
+// loops run and how many cycles they have done. Both are for the tests of the program.
 #include <QApplication>
 #include <QBuffer>
 #include <QClipboard>
@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "core/app/program.h"
+#include "core/paste/engine_state.h"
 #include "qt/clipboard_qt.h"
 #include "qt/files_qt.h"
 #include "qt/native_path.h"
@@ -98,6 +99,13 @@ void WriteWorkbookReport(const sim::SimExcel& excel) {
 }
 
 constexpr int kWindowReportIntervalMs = 20;
+
+// The paste loops' activity in the windows report, so that the tests wait for a loop's end or
+// for its cycles instead of for time.
+std::wstring DescribeActivity(const paste::LoopActivity& activity) {
+  return L"Program.paste-loops=" + std::to_wstring(activity.loops_running) +
+         L"\nProgram.paste-cycles=" + std::to_wstring(activity.cycles_done) + L"\n";
+}
 
 #ifdef HARUMADO_HAVE_CALC
 // The clipboard as the Calc host reads it: its text, and a picture as the bytes of a PNG file.
@@ -174,9 +182,11 @@ int main(int argc, char** argv) {
 
   QTimer window_report;
   std::wstring last_window_report;
+  const paste::LoopActivity* paste_activity = nullptr;  // the program's, while it runs
   if (const char* name = ReportName("HARUMADO_WINDOWS_REPORT")) {
-    QObject::connect(&window_report, &QTimer::timeout, [&windows, &last_window_report, name] {
+    QObject::connect(&window_report, &QTimer::timeout, [&, name] {
       std::wstring text = windows.DescribeWindows();
+      if (paste_activity != nullptr) text += DescribeActivity(*paste_activity);
       if (text == last_window_report) return;
       WriteReport(name, text);
       last_window_report = std::move(text);
@@ -198,8 +208,10 @@ int main(int argc, char** argv) {
   int exit_code = 0;
   {
     app::Program program(services);
+    paste_activity = &program.paste.activity;
     program.Start();
     if (!program.exited()) exit_code = windows.Run([&program] { program.OnIdle(); });
+    paste_activity = nullptr;
   }
   WriteWorkbookReport(desktop.excel);
   return exit_code;

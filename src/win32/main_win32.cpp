@@ -2,6 +2,7 @@
 
 #include "automation/late_bound_host.h"
 #include "core/app/program.h"
+#include "core/paste/engine_state.h"
 #include "win32/automation/com_runtime.h"
 #include "win32/automation/sapi_voice.h"
 #include "win32/clipboard_win32.h"
@@ -12,6 +13,27 @@
 #include "win32/window_system_win32.h"
 
 using namespace harumado;
+
+namespace {
+
+// The paste loops' activity stands on the main window as two window properties, read by the
+// tests that drive the program from another process: they wait for a loop's end or for its
+// cycles instead of for time. The values are numbers, not handles.
+void PublishPasteActivity(app::Program& program) {
+  program.paste.activity.changed = [&program] {
+    const auto& activity = program.paste.activity;
+    // A loop can end after the main window went (closed while pasting).
+    const ui::Window* form1 = program.FindWindow(L"Form1");
+    if (form1 == nullptr || form1->handle() == 0) return;
+    HWND main = reinterpret_cast<HWND>(form1->handle());
+    ::SetPropW(main, L"HarumadoPasteLoops",
+               reinterpret_cast<HANDLE>(static_cast<INT_PTR>(activity.loops_running)));
+    ::SetPropW(main, L"HarumadoPasteCycles",
+               reinterpret_cast<HANDLE>(static_cast<INT_PTR>(activity.cycles_done)));
+  };
+}
+
+}  // namespace
 
 // Retired windows are dropped whenever the loop is idle at its top level; the loop ends when
 // the program has ended (every window is gone by then).
@@ -31,6 +53,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   platform::Services services{host, windows, clipboard, voices, shell, system, files};
 
   app::Program program(services);
+  PublishPasteActivity(program);
   program.Start();
   if (program.exited()) return 0;
   return windows.Run([&program] { program.OnIdle(); });

@@ -65,6 +65,32 @@ void PasteChange(app::Program& program) {
   skip.clear();
 }
 
+// Counts a loop as running from the moment it watches the clipboard until it returns, by any
+// way out.
+class RunningLoop {
+ public:
+  explicit RunningLoop(LoopActivity& activity) : activity_(activity) {
+    ++activity_.loops_running;
+    Tell();
+  }
+  ~RunningLoop() {
+    --activity_.loops_running;
+    Tell();
+  }
+  RunningLoop(const RunningLoop&) = delete;
+  RunningLoop& operator=(const RunningLoop&) = delete;
+  void CycleDone() {
+    ++activity_.cycles_done;
+    Tell();
+  }
+
+ private:
+  void Tell() {
+    if (activity_.changed) activity_.changed();
+  }
+  LoopActivity& activity_;
+};
+
 }  // namespace
 
 // The loop has three error modes. Until the first change of the run is processed, the start-up
@@ -103,6 +129,7 @@ void PasteLoop(app::Program& program) {
     return;
   }
 
+  RunningLoop running(program.paste.activity);
   bool active = true;
   while (active) {
     bool changed = false;
@@ -130,6 +157,7 @@ void PasteLoop(app::Program& program) {
       LastSequence = CurrentSequence;
       AdvanceCursor(program, RowCellCount);
     }
+    running.CycleDone();
     if (!trapped([&] {
           os.windows.Sleep(kCycleMs);
           active = form.state.PasteActive != 0;

@@ -5,10 +5,12 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/app/form1.h"
 #include "core/app/program.h"
 #include "core/paste/module1.h"
+#include "runtime/automation_error.h"
 #include "sim/desktop.h"
 
 namespace harumado {
@@ -32,6 +34,10 @@ class PasteLoopWindow : public ::testing::Test, public sim::PointHandler {
     }
   }
   void AtWaitPoint(sim::Millis until) override {
+    if (quit_excel_at_first_sleep) {
+      desktop.excel.QuitAll();
+      quit_excel_at_first_sleep = false;
+    }
     if (copy) {
       desktop.clipboard.Set(*copy);
       copy.reset();
@@ -61,6 +67,7 @@ class PasteLoopWindow : public ::testing::Test, public sim::PointHandler {
   app::Program program{services};
   platform::WindowHandle excel_window = 0;
   std::optional<sim::ClipContent> copy;
+  bool quit_excel_at_first_sleep = false;
 };
 
 TEST_F(PasteLoopWindow, Copy_BringsExcelForwardAndPostsEscapeDownThenUp) {
@@ -77,6 +84,38 @@ TEST_F(PasteLoopWindow, SecretCopy_LeavesTheForegroundAndPostsNothing) {
   EXPECT_EQ(desktop.world.foreground, kOtherProgram);
   EXPECT_TRUE(desktop.world.posted.empty());
   EXPECT_TRUE(desktop.excel.ActiveSheet()->IsBlank({1, 1}));
+}
+
+// The loop's activity as a watcher sees it, told at each change: the loop runs from its start,
+// each cycle is done once its look at the clipboard has been pasted, and the loop stops running
+// when it returns.
+struct Seen {
+  std::int32_t loops_running;
+  std::int64_t cycles_done;
+  std::wstring a1;
+  bool operator==(const Seen&) const = default;
+};
+
+TEST_F(PasteLoopWindow, Activity_CountsTheRunningLoopAndItsCyclesEachAfterItsPaste) {
+  std::vector<Seen> seen;
+  auto& activity = program.paste.activity;
+  activity.changed = [&] {
+    seen.push_back(
+        {activity.loops_running, activity.cycles_done, desktop.excel.ActiveSheet()->Text({1, 1})});
+  };
+  RunWithCopy(Text(L"x", false));
+  // The first cycle finds nothing; the copy made in its sleep is pasted by the second, which
+  // ends the loop (pasting was stopped during its sleep).
+  const std::vector<Seen> expected = {{1, 0, L""}, {1, 1, L""}, {1, 2, L"x"}, {0, 2, L"x"}};
+  EXPECT_EQ(seen, expected);
+}
+
+TEST_F(PasteLoopWindow, Activity_ALoopEndedByAnErrorIsNoLongerRunning) {
+  quit_excel_at_first_sleep = true;
+  // Excel gone, the cursor step after the paste fails and the error ends the loop.
+  EXPECT_THROW(RunWithCopy(Text(L"x", false)), rt::AutomationError);
+  EXPECT_EQ(program.paste.activity.loops_running, 0);
+  EXPECT_EQ(program.paste.activity.cycles_done, 1);
 }
 
 }  // namespace

@@ -77,51 +77,45 @@ bool StartPasting(RunningProgram& p, HWND& main, const std::wstring& name,
     return false;
   }
   if (!WaitForLines({L"calls Hwnd 1"}, kExcelLimit)) return false;
-  return WaitForPasteLoopStart(p, main);
+  return WaitForPasteLoopStart(main);
 }
 
 namespace {
 
-// The loop's sleep is 500 ms: an answer that took 300 ms waited for it; one that came within
-// 100 ms did not.
-constexpr auto kSleptAnswer = std::chrono::milliseconds(300);
-constexpr auto kPromptAnswer = std::chrono::milliseconds(100);
-constexpr auto kLongerThanACycle = std::chrono::milliseconds(800);
+INT_PTR PasteProperty(HWND main, const wchar_t* name) {
+  return reinterpret_cast<INT_PTR>(::GetPropW(main, name));
+}
+INT_PTR PasteLoops(HWND main) { return PasteProperty(main, L"HarumadoPasteLoops"); }
+INT_PTR PasteCycles(HWND main) { return PasteProperty(main, L"HarumadoPasteCycles"); }
 
 }  // namespace
 
-bool WaitForPasteCycles(RunningProgram& p, HWND main, int cycles) {
-  const auto end = std::chrono::steady_clock::now() + kPasteLimit;
-  int seen = 0;
-  while (seen < cycles) {
-    const auto sent = std::chrono::steady_clock::now();
-    if (sent >= end || !p.Sync(main)) {
-      Fail(L"cycles of the paste loop", std::to_wstring(cycles), std::to_wstring(seen));
-      return false;
-    }
-    if (std::chrono::steady_clock::now() - sent >= kSleptAnswer) ++seen;
-  }
-  return true;
+bool WaitForPasteCycles(HWND main, int cycles) {
+  const INT_PTR start = PasteCycles(main);
+  if (WaitUntil([&] { return PasteCycles(main) >= start + cycles; }, kPasteLimit)) return true;
+  Fail(L"cycles of the paste loop", std::to_wstring(cycles),
+       std::to_wstring(PasteCycles(main) - start));
+  return false;
 }
 
-// The open step ends with reading Excel's window handle; the paste loop then takes the
-// clipboard as it stands, before its first cycle. When the workbook was created, the nested
-// press's loop runs one cycle of its own first: the second cycle seen is the outer loop's.
-bool WaitForPasteLoopStart(RunningProgram& p, HWND main) { return WaitForPasteCycles(p, main, 2); }
-
-bool WaitForPasteLoopEnd(RunningProgram& p, HWND main) {
-  const auto end = std::chrono::steady_clock::now() + kPasteLimit;
-  auto prompt_since = std::chrono::steady_clock::now();
-  for (;;) {
-    const auto sent = std::chrono::steady_clock::now();
-    if (sent >= end || !p.Sync(main)) {
-      Fail(L"the paste loop ends", L"ended", L"still running");
-      return false;
-    }
-    const auto answered = std::chrono::steady_clock::now();
-    if (answered - sent > kPromptAnswer) prompt_since = answered;
-    if (answered - prompt_since >= kLongerThanACycle) return true;
+bool WaitForPasteLoopStart(HWND main) {
+  const INT_PTR start = PasteCycles(main);
+  if (WaitUntil([&] { return PasteCycles(main) >= start + 2 && PasteLoops(main) >= 1; },
+                kPasteLimit)) {
+    return true;
   }
+  Fail(L"the paste loop runs", L"2 cycles, a loop running",
+       std::to_wstring(PasteCycles(main) - start) + L" cycles, " +
+           std::to_wstring(PasteLoops(main)) + L" loops running");
+  return false;
+}
+
+int PasteLoopsRunning(HWND main) { return static_cast<int>(PasteLoops(main)); }
+
+bool WaitForPasteLoopEnd(HWND main) {
+  if (WaitUntil([&] { return PasteLoops(main) == 0; }, kPasteLimit)) return true;
+  Fail(L"the paste loop ends", L"0 loops running", std::to_wstring(PasteLoops(main)));
+  return false;
 }
 
 void PostClick(HWND control) {

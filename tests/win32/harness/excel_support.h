@@ -25,19 +25,21 @@ bool WaitForText(HWND control, const std::wstring& text, std::chrono::millisecon
 bool StartPasting(RunningProgram& p, HWND& main, const std::wstring& name,
                   const std::wstring& path);
 
-// While pasting is on, the program takes the messages sent to it only where the paste loop
-// dispatches events, at the head of each cycle; then it looks at the clipboard (and pastes a
-// change) and sleeps half a second without taking any message. A message sent to the main window
-// right after an answer therefore waits out that sleep: an answer that took that long shows that
-// the loop went through a whole cycle (its look at the clipboard included) since the message
-// before. True once `cycles` such answers came.
-bool WaitForPasteCycles(RunningProgram& p, HWND main, int cycles);
+// The program shows what its paste loops do as two properties of its main window: the loops
+// running now and the cycles they have done, a cycle counted once its look at the clipboard
+// (and the paste of a change) is over.
+// True once `cycles` more cycles are done than when called: the last of them looked at the
+// clipboard after the call.
+bool WaitForPasteCycles(HWND main, int cycles);
 // After the start press's open step has read Excel's window handle: true once the paste loop
-// has taken the clipboard as it stands (a copy before that would not count as a change).
-bool WaitForPasteLoopStart(RunningProgram& p, HWND main);
-// After a stop press: true once no paste loop runs, seen as the program answering at once for
-// longer than a cycle of the loop (the main message loop takes messages all the time).
-bool WaitForPasteLoopEnd(RunningProgram& p, HWND main);
+// has taken the clipboard as it stands (a copy before that would not count as a change). When
+// the workbook was created, the nested press's loop runs one cycle of its own first: two cycles
+// done with a loop still running are the outer loop's.
+bool WaitForPasteLoopStart(HWND main);
+// After a stop press: true once no paste loop runs.
+bool WaitForPasteLoopEnd(HWND main);
+// The paste loops running now.
+int PasteLoopsRunning(HWND main);
 
 // A click that does not wait for the program to handle it: a press that starts pasting returns
 // only when pasting ends (as the user's click, it is posted).

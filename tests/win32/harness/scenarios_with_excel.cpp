@@ -44,7 +44,7 @@ void ExcelCreateAndPaste(const std::wstring& program, const std::vector<std::wst
   // Of the two whole cycles after the copy, the second began after it: its look at the clipboard
   // saw the secret, and anything it pasted is in the report.
   Expect(CopyTextFromAnotherProcess(L"s3cret-パス", true), L"another process copies a secret");
-  WaitForPasteCycles(p, main, 2);
+  WaitForPasteCycles(main, 2);
   if (auto report = ExpectExcelReport(L"the secret")) {
     Expect(LineStarting(*report, L"cell A2 ").empty(), L"the secret is not pasted");
     Expect(HasLine(*report, L"active A2"), L"the cursor stays after the secret");
@@ -59,11 +59,10 @@ void ExcelCreateAndPaste(const std::wstring& program, const std::vector<std::wst
   // cycle of a loop of its own; the paste loop that dispatched the press ends at the end of its
   // cycle, and a copy after that is not pasted.
   WaitForLines({L"calls Hwnd 2"}, kExcelLimit);
-  WaitForPasteLoopEnd(p, main);
+  WaitForPasteLoopEnd(main);
   Expect(CopyTextFromAnotherProcess(L"99"), L"another process copies after the stop");
-  // A loop still running would have looked at the clipboard and pasted within a cycle; the
-  // program answering at once for longer than that shows that none runs.
-  WaitForPasteLoopEnd(p, main);
+  // Still no loop runs: none looked at the copy.
+  Expect(PasteLoopsRunning(main) == 0, L"no paste loop runs after the copy");
   if (auto report = ExpectExcelReport(L"the copy after the stop")) {
     Expect(LineStarting(*report, L"cell B2 ").empty(), L"nothing is pasted after the stop");
     Expect(HasLine(*report, L"active B2"), L"the cursor stays after the stop");
@@ -153,7 +152,7 @@ void ExcelBusy(const std::wstring& program, const std::vector<std::wstring>& arg
   if (auto report = ExpectExcelReport(L"the refused calls")) {
     Expect(LineStarting(*report, L"rejected ") != L"rejected 0", L"Excel refused calls");
   }
-  WaitForPasteLoopStart(p, main);
+  WaitForPasteLoopStart(main);
   Expect(CopyTextFromAnotherProcess(L"42"), L"another process copies");
   WaitForLines({L"cell A1 number 42|###0|42", L"active A2"}, kPasteLimit);
   CloseAndExpectEnd(p, main);
