@@ -79,16 +79,15 @@ start_pasting() {
   wait_for 120 test -f "$(workbook_path)" || { fail "no workbook created on the Desktop"; return 1; }
 }
 
-# paste_first TEXT CELL "TYPE VALUE|FORMAT|SHOWN": pasting is on once a copy lands in the first
-# cell; the first copies may come before the paste loop has looked at the clipboard.
+# paste_first TEXT CELL "TYPE VALUE|FORMAT|SHOWN": once the paste loop watches the clipboard,
+# the first copy lands in the first cell.
 paste_first() {
-  local _
-  for _ in 1 2 3 4 5 6 7 8 9 10; do
-    copy "$1"
-    if wait_for 5 cell_is "$2" "$3"; then return 0; fi
-  done
-  fail "the first copy is not in $2: $(office cell "$2")"
-  return 1
+  wait_for 60 paste_watching || {
+    fail "no paste loop watches the clipboard: $(fact Program.paste-loops) loops, $(fact Program.paste-cycles) cycles"
+    return 1
+  }
+  copy "$1"
+  wait_for 20 cell_is "$2" "$3" || { fail "the first copy is not in $2: $(office cell "$2")"; return 1; }
 }
 
 # A copied number lands in A1 with the mode's format, a copied text below it.

@@ -334,9 +334,7 @@ case_shutdown_settings() {
 pasted() { grep -q "^cell $1 $2" "$SESSION/workbooks.txt"; }
 
 # Types the workbook's name and presses the start button: the workbook is created on the Desktop
-# and pasting starts. Pasting is on once a copy lands in A1: the first copies may come while the
-# workbook is still being opened (before the paste loop has looked at the clipboard), so the
-# copy is made again until it lands.
+# and pasting starts; once the paste loop watches the clipboard, a copy lands in A1.
 start_pasting() {
   click Form1.Text3
   xdotool type --delay 20 "book"
@@ -347,13 +345,15 @@ start_pasting() {
     fail "the workbook was not opened: $(cat "$SESSION/workbooks.txt" 2>/dev/null)"
     return 1
   }
-  local attempt
-  for attempt in 1 2 3 4 5 6 7 8 9 10; do
-    copy 1234
-    if wait_for 3 pasted A1 "number 1234"; then return 0; fi
-  done
-  fail "the copied number was not pasted: $(cat "$SESSION/workbooks.txt")"
-  return 1
+  wait_for 30 paste_watching || {
+    fail "no paste loop watches the clipboard: $(fact Program.paste-loops) loops, $(fact Program.paste-cycles) cycles"
+    return 1
+  }
+  copy 1234
+  wait_for 10 pasted A1 "number 1234" || {
+    fail "the copied number was not pasted: $(cat "$SESSION/workbooks.txt")"
+    return 1
+  }
 }
 
 # Text copied by another program lands in the workbook, the cursor moving on after each paste.
