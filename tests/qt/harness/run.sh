@@ -121,6 +121,27 @@ case_startup_first_144() {
   close_program
 }
 
+# The desktop's scale changes while the program runs (its settings manager tells the new font
+# DPI): the main window is laid out again at that DPI where it stands, its fonts with it; and back.
+case_scale_change() {
+  start_session 96
+  start_xsettings 96
+  prepare_program "$program"
+  start_program
+  expect Form1.dpi 96
+  local dpi left top
+  read -r left top _ <<<"$(fact Form1.client)"
+  for dpi in 144 96; do
+    set_xsettings_dpi "$dpi"
+    expect Form1.dpi "$dpi"
+    expect Form1.client "$left $top $(((3915 * dpi + 720) / 1440)) $(((1395 * dpi + 720) / 1440))"
+    expect Form1.Text1.font "IPAPGothic $(((975 * dpi + 3600) / 7200))"
+    expect Form1.Text1.text 1
+    screenshot Harumado "main-scaled-to-${dpi}dpi"
+  done
+  close_program
+}
+
 # A settings file of an earlier session: the main window's place, the wrap count, the paste mode
 # and the topmost state come back; the window has its layout's size at the DPI.
 check_restored() {

@@ -10,6 +10,7 @@ SESSION=""        # the session's temporary folder
 DISPLAY_NUMBER=""
 XVFB_PID=""
 WM_PID=""
+XSETTINGS_PID=""
 PROGRAM_PID=""
 FAILURES=0
 
@@ -21,12 +22,12 @@ fail() {
 # Stops whatever the session started, by its process id, and removes its folder.
 end_session() {
   local pid
-  for pid in "$PROGRAM_PID" "$WM_PID" "$XVFB_PID"; do
+  for pid in "$PROGRAM_PID" "$XSETTINGS_PID" "$WM_PID" "$XVFB_PID"; do
     [[ -n $pid ]] || continue
     kill "$pid" 2>/dev/null || true
     wait "$pid" 2>/dev/null || true
   done
-  PROGRAM_PID="" WM_PID="" XVFB_PID=""
+  PROGRAM_PID="" XSETTINGS_PID="" WM_PID="" XVFB_PID=""
   [[ -n $SESSION && -d $SESSION ]] && rm -rf "$SESSION"
   SESSION=""
 }
@@ -68,6 +69,22 @@ start_session() {
     WM_PID=$!
     wait_for 20 root_has _NET_SUPPORTING_WM_CHECK || { fail "the window manager did not start"; return 1; }
   fi
+}
+
+# start_xsettings DPI: a settings manager as a desktop runs one (xsettingsd), telling the
+# programs the desktop's font DPI (Xft/DPI, in 1024ths); ready once it owns the settings.
+start_xsettings() {
+  printf 'Xft/DPI %d\n' $(($1 * 1024)) >"$SESSION/xsettingsd.conf"
+  xsettingsd -c "$SESSION/xsettingsd.conf" >"$SESSION/xsettingsd.log" 2>&1 &
+  XSETTINGS_PID=$!
+  wait_for 20 grep -q "Took ownership of selection" "$SESSION/xsettingsd.log" ||
+    { fail "the settings manager did not start"; return 1; }
+}
+
+# set_xsettings_dpi DPI: the desktop's font DPI changes, as its settings change it.
+set_xsettings_dpi() {
+  printf 'Xft/DPI %d\n' $(($1 * 1024)) >"$SESSION/xsettingsd.conf"
+  kill -HUP "$XSETTINGS_PID"
 }
 
 root_has() { xprop -root "$1" | grep -q 'window id'; }
