@@ -61,6 +61,37 @@ TEST(CalcConnectionTest, CreateObjectStartsOneThatGetActiveObjectThenFindsAndQui
   EXPECT_EQ(ErrorOf([&] { host.GetActiveObject(); }), rt::err::kCannotCreateObject);
 }
 
+// The user's LibreOffice runs already, not listening on the program's pipe: the LibreOffice that
+// CreateObject starts hands its arguments over to it and ends, and the running one listens on
+// the pipe from then on. The program works in the user's LibreOffice, not in a second one.
+TEST(CalcConnectionTest, CreateObjectWithALibreOfficeRunningOffThePipeMakesThatOneListen) {
+  Office running;  // the user's, on a pipe of its own
+  TestClipboard clipboard;
+  CalcHostOptions options = running.Options();
+  options.pipe_name = UniquePipeName();
+  CalcHost host(options, clipboard);
+  struct Cleanup {
+    CalcHost& host;
+    ~Cleanup() {
+      for (pid_t group : host.started_process_groups()) KillGroup(group);
+    }
+  } cleanup{host};
+
+  auto application = host.CreateObject();
+  ASSERT_EQ(host.started_process_groups().size(), 1u);
+  TrackGroup(host.started_process_groups()[0]);
+  auto workbook = application->AddWorkbook();
+  application->ActiveSheet()->SetCell(1, 1, platform::CellProperty::kValue, rt::Value::Number(42));
+  // The workbook is in the running LibreOffice: reached over its own pipe, it holds the value.
+  CalcHostOptions own = running.Options();
+  CalcHost other(own, clipboard);
+  auto theirs = other.GetActiveObject();
+  ASSERT_NE(theirs->ActiveSheet(), nullptr);
+  EXPECT_EQ(theirs->ActiveSheet()->GetCell(1, 1, platform::CellProperty::kValue),
+            rt::Value::Number(42));
+  workbook->Close(false);
+}
+
 class CalcEndedTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { office_ = new Office(); }
