@@ -8,6 +8,8 @@
 //                                    named (A1, B2, ...) of that sheet
 //   harumado-calc-cells PIPE width COLUMN
 //                                    prints the width of a column (A, B, ...) in 1/100 mm
+//   harumado-calc-cells PIPE close   closes its documents unsaved, as their user closes their
+//                                    windows; the LibreOffice goes on running
 //   harumado-calc-cells PIPE quit    ends that LibreOffice, its documents unsaved
 #include <cctype>
 #include <com/sun/star/container/XEnumeration.hpp>
@@ -93,14 +95,15 @@ int Run(const std::string& pipe, const std::string& what, const std::vector<std:
   Office office;
   office.context = context;
   office.desktop = css::frame::Desktop::create(context);
-  if (what == "quit") {
-    // The documents are closed unsaved first: an office with a modified document would ask
-    // whether to save it.
+  if (what == "quit" || what == "close") {
+    // The documents are closed unsaved (first, when quitting: an office with a modified document
+    // would ask whether to save it).
     const auto components = office.desktop->getComponents()->createEnumeration();
     while (components->hasMoreElements()) {
       Reference<css::util::XCloseable> document(components->nextElement(), css::uno::UNO_QUERY);
       if (document.is()) document->close(true);
     }
+    if (what == "close") return 0;
     try {
       office.desktop->terminate();
     } catch (const css::uno::RuntimeException&) {
@@ -132,7 +135,7 @@ int Run(const std::string& pipe, const std::string& what, const std::vector<std:
 
 int main(int argc, char** argv) {
   if (argc < 3) {
-    std::fprintf(stderr, "usage: harumado-calc-cells PIPE ROWS|quit|cell NAME...|width COLUMN\n");
+    std::fprintf(stderr, "usage: harumado-calc-cells PIPE ROWS|close|quit|cell NAME...|width COLUMN\n");
     return 2;
   }
   try {

@@ -149,6 +149,35 @@ case_calc_ended() {
   close_program
 }
 
+# The user closes the workbook in Calc while pasting is on, LibreOffice going on: the next copy
+# has no cell to go to, and the paste loop ends with its error in red. Pressing the start button
+# twice (the stopped look, then the open) opens the workbook again from the Desktop, and pasting
+# goes on in it.
+case_workbook_closed() {
+  start_pasting || return
+  paste_first "12" A1 "VALUE 12|###0|12" || return
+  office close || { fail "the workbook could not be closed"; return; }
+  local before
+  before=$(fact Form1.Text2.text)
+  text2_changed() { [[ $(fact Form1.Text2.text) != "$before" ]]; }
+  copy "13"
+  wait_for 20 text2_changed || fail "the program did not report the failure: $(fact Form1.Text2.text)"
+  expect Form1.Text2.text "ボタンを[貼り付け開始] →[ファイル名開く] → [貼り付け開始]順で押して下さい。[$(shown_workbook_path)]"
+  expect Form1.Text2.forecolor "238,119,119"
+  expect Program.paste-loops 0
+  click Form1.Command5
+  expect Form1.Command5.text "$STOPPED_CAPTION" 20
+  local cycles
+  cycles=$(fact Program.paste-cycles)
+  click Form1.Command5
+  expect Form1.Command5.text "$PASTING_CAPTION" 60
+  wait_for 60 paste_watching "$cycles" 1 || { fail "pasting did not go on after the workbook was opened again"; return; }
+  copy "14"
+  expect_cell A1 "VALUE 14|###0|14" 20
+  end_copier
+  close_program
+}
+
 # The column-fit button after pasting: column A is fitted to its number, which stays.
 case_column_fit() {
   start_pasting || return

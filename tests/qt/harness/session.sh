@@ -124,15 +124,18 @@ workbook_lines() { [[ -f $SESSION/workbooks.txt ]] && grep -F -- "$1" "$SESSION/
 
 shown() { [[ $(fact "$1.visible") == 1 ]]; }
 
-# Pasting is on: a paste loop runs and has taken the clipboard as it stands, so that the next copy
-# is a change it pastes. Two cycles done: when the start press created the workbook, the first is
-# the one cycle of a nested press's loop.
+# paste_watching [CYCLES-BEFORE NEEDED]: pasting is on: a paste loop runs and has taken the
+# clipboard as it stands, so that the next copy is a change it pastes; seen as a loop running
+# with NEEDED more cycles done than CYCLES-BEFORE (read before the press). By default those of a
+# first start that created the workbook: two cycles, as the first is the one cycle of a nested
+# press's loop.
 paste_watching() {
-  local loops cycles
+  local before=${1:-0} needed=${2:-2} loops cycles
   loops=$(fact Program.paste-loops)
   cycles=$(fact Program.paste-cycles)
-  ((${loops:-0} >= 1 && ${cycles:-0} >= 2))
+  ((${loops:-0} >= 1 && ${cycles:-0} >= before + needed))
 }
+
 fact_is() { [[ $(fact "$1") == "$2" ]]; }
 
 # expect KEY VALUE [SECONDS]: the fact comes to have the value within the bound.
