@@ -20,6 +20,18 @@ TEST(CalcConnectionTest, GetActiveObjectWithNothingOnThePipeFailsWith429) {
   EXPECT_FALSE(host.IsRunning());
 }
 
+// A machine without LibreOffice: nothing can be started, as when Excel is not installed.
+TEST(CalcConnectionTest, CreateObjectWithoutLibreOfficeFailsWith429) {
+  TestClipboard clipboard;
+  CalcHostOptions options;
+  options.pipe_name = UniquePipeName();
+  options.program = "/nonexistent/libreoffice/program/soffice";
+  CalcHost host(options, clipboard);
+  EXPECT_EQ(ErrorOf([&] { host.CreateObject(); }), rt::err::kCannotCreateObject);
+  EXPECT_TRUE(host.started_process_groups().empty());
+  EXPECT_FALSE(host.IsRunning());
+}
+
 TEST(CalcConnectionTest, CreateObjectStartsOneThatGetActiveObjectThenFindsAndQuitEnds) {
   TestClipboard clipboard;
   TempDir profile;
