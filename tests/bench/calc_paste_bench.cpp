@@ -202,6 +202,15 @@ int Run() {
     Print("text \"1,234.5\", mode 整数", Measure(program, 1, kTimes, text(program)));
     clipboard.text = L"Smith, John";
     Print("text \"Smith, John\", mode 数値", Measure(program, 0, kTimes, text(program)));
+    // A copied table: 200 lines of 5 fields (numbers, a text, a date), pasted as one block.
+    std::wstring table;
+    for (int row = 1; row <= 200; ++row) {
+      table += std::to_wstring(row) + L"\t" + std::to_wstring(row * 1000 + 5) + L".25\t名前" +
+               std::to_wstring(row) + L"\t2026/12/" + std::to_wstring(row % 28 + 1) + L"\t" +
+               std::to_wstring(row * 7) + L"\r\n";
+    }
+    clipboard.text = table;
+    Print("text block 200 x 5, mode 数値", Measure(program, 0, 3, text(program)));
     clipboard.text.reset();
     clipboard.picture = calc::testing::Bitmap(160, 120);
     Print("picture, mode 画像 (own size)",
