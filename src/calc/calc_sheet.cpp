@@ -19,6 +19,7 @@
 #include <utility>
 #include <vector>
 
+#include "calc/block_entry.h"
 #include "calc/calc_objects.h"
 #include "calc/calc_shapes.h"
 #include "calc/cell_access.h"
@@ -52,13 +53,7 @@ class CalcSheet final : public platform::ExcelSheet {
     const CellPosition last{first.column + static_cast<std::int32_t>(width) - 1,
                             first.row + static_cast<std::int32_t>(block.size()) - 1};
     if (last.column >= kSheetColumns || last.row >= kSheetRows) Refuse();
-    for (std::size_t r = 0; r < block.size(); ++r) {
-      for (std::size_t c = 0; c < block[r].size(); ++c) {
-        const CellPosition at{first.column + static_cast<std::int32_t>(c),
-                              first.row + static_cast<std::int32_t>(r)};
-        EnterText(Ref(at), block[r][c], formats_);
-      }
-    }
+    EnterBlock(sheet_, first, block, formats_);
     SelectBlock(first, last);
   }
 

@@ -5,6 +5,7 @@
 #include <com/sun/star/table/CellContentType.hpp>
 #include <com/sun/star/text/XText.hpp>
 
+#include "calc/block_entry.h"
 #include "calc/calc_document.h"
 #include "runtime/column_width.h"
 #include "runtime/conversions.h"
@@ -80,13 +81,6 @@ void SetNumber(const CellRef& ref, double number) {
   Uno([&] { ref.cell->setValue(number); });
 }
 
-void SetString(const CellRef& ref, const std::wstring& text) {
-  Uno([&] {
-    Reference<css::text::XText> cell_text(ref.cell, css::uno::UNO_QUERY_THROW);
-    cell_text->setString(ToOU(text));
-  });
-}
-
 // A value as Excel takes it written into Value: a text is typed input, a date gives a General
 // cell the short date format, a logical shows as TRUE or FALSE.
 void WriteValue(const CellRef& ref, const rt::Value& value, CellFormats& formats) {
@@ -134,31 +128,7 @@ std::wstring FormulaOf(const CellRef& ref, CellFormats& formats) {
 }  // namespace
 
 void EnterText(const CellRef& ref, const std::wstring& entry, CellFormats& formats) {
-  const std::int32_t key = CellFormats::KeyOfCell(ref.cell);
-  rt::TypedInput in = rt::ReadTypedInput(entry, formats.LocalCodeOf(key));
-  switch (in.value.kind()) {
-    case rt::Value::Kind::kEmpty:
-      Uno([&] { ref.cell->setFormula(""); });
-      break;
-    case rt::Value::Kind::kText:
-      SetString(ref, in.value.text());
-      // Calc gives a text that it would read as a number or formula the text format, to keep
-      // it a text; Excel keeps the cell's format, and the cell holds a text either way.
-      if (CellFormats::KeyOfCell(ref.cell) != key) CellFormats::SetKey(ref.cell, key);
-      break;
-    case rt::Value::Kind::kLogical:
-      WriteValue(ref, in.value, formats);
-      break;
-    case rt::Value::Kind::kNumber:
-      SetNumber(ref, in.value.number());
-      break;
-    case rt::Value::Kind::kDate:
-      SetNumber(ref, in.value.date_serial());
-      break;
-    case rt::Value::Kind::kError:
-      Refuse();
-  }
-  if (in.format) CellFormats::SetKey(ref.cell, formats.KeyOf(*in.format));
+  EnterBlock(ref.sheet, ref.position, FieldBlock{{entry}}, formats);
 }
 
 // Text is what the cell shows as Excel shows it: the program's own display rules applied to the

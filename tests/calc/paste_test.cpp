@@ -101,6 +101,51 @@ TEST_F(CalcPasteBlockTest, EmptyFieldEmptiesAndTextFormatKeepsText) {
   EXPECT_EQ(UnoCell(1, 1)->getType(), css::table::CellContentType_EMPTY);
 }
 
+// A short row fills only its own fields: the cells after its last field keep what they held.
+TEST_F(CalcPasteBlockTest, AShortRowLeavesTheCellsAfterItsFieldsAlone) {
+  sheet_->SetCell(2, 2, CellProperty::kValue, rt::Value::Number(8));
+  sheet_->SetCell(2, 3, CellProperty::kValue, rt::Value::Text(L"kept"));
+  sheet_->SetCell(3, 3, CellProperty::kNumberFormatLocal, rt::Value::Text(L"0.0"));
+  clipboard_.text = L"a\tb\tc\nd\n1\t2\t3";
+  sheet_->Paste();
+  EXPECT_EQ(sheet_->GetCell(2, 1, CellProperty::kValue), rt::Value::Text(L"d"));
+  EXPECT_EQ(sheet_->GetCell(2, 2, CellProperty::kValue), rt::Value::Number(8));
+  EXPECT_EQ(sheet_->GetCell(2, 3, CellProperty::kValue), rt::Value::Text(L"kept"));
+  EXPECT_EQ(sheet_->GetCell(1, 3, CellProperty::kValue), rt::Value::Text(L"c"));
+  EXPECT_EQ(sheet_->GetCell(3, 3, CellProperty::kValue), rt::Value::Number(3));
+  EXPECT_EQ(sheet_->GetCell(3, 3, CellProperty::kNumberFormatLocal), rt::Value::Text(L"0.0"));
+}
+
+// Each cell of a block ends with its own field's format or keeps its own: a table whose columns
+// and rows differ in both.
+TEST_F(CalcPasteBlockTest, EachCellEndsWithItsOwnFormat) {
+  sheet_->SetCell(2, 3, CellProperty::kNumberFormatLocal, rt::Value::Text(L"@"));
+  clipboard_.text = L"1,234\t2026/12/10\tx\r\n5\t1,000\t0003\r\n10%\tTRUE\t7";
+  sheet_->Paste();
+  struct Expected {
+    std::int32_t row, column;
+    rt::Value value;
+    const wchar_t* format;
+  };
+  const Expected cells[] = {
+      {1, 1, rt::Value::Number(1234), L"#,##0"},
+      {1, 2, rt::Value::FromDate(rt::DateSerial(2026, 12, 10)), L"yyyy/m/d"},
+      {1, 3, rt::Value::Text(L"x"), kKept},
+      {2, 1, rt::Value::Number(5), kKept},
+      {2, 2, rt::Value::Number(1000), L"#,##0"},
+      {2, 3, rt::Value::Text(L"0003"), L"@"},
+      {3, 1, rt::Value::Number(0.1), L"0%"},
+      {3, 2, rt::Value::Logical(true), kKept},
+      {3, 3, rt::Value::Number(7), kKept},
+  };
+  for (const auto& cell : cells) {
+    SCOPED_TRACE(::testing::Message() << "row " << cell.row << ", column " << cell.column);
+    EXPECT_EQ(sheet_->GetCell(cell.row, cell.column, CellProperty::kValue), cell.value);
+    EXPECT_EQ(sheet_->GetCell(cell.row, cell.column, CellProperty::kNumberFormatLocal),
+              rt::Value::Text(cell.format));
+  }
+}
+
 TEST_F(CalcPasteBlockTest, WithoutTextOnTheClipboardPasteFailsWith1004) {
   clipboard_.text.reset();
   EXPECT_EQ(ErrorOf([&] { sheet_->Paste(); }), rt::err::kApplicationDefined);
