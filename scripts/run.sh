@@ -36,10 +36,11 @@ program="$PWD/build/dev/src/qt/harumado"
 
 if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
   echo "No display: Harumado runs with LibreOffice Calc on a virtual screen and pastes a few values."
+  rm -f "$PWD/build/dev/run/calc-pasted.png"
   HARUMADO_CLIPBOARD_OWNER="$PWD/build/dev/tests/qt/harumado-clipboard-owner" \
     HARUMADO_CLOSE_WINDOW="$PWD/build/dev/tests/qt/harumado-close-window" \
-    tests/calc/program/paste_into_calc.sh "$program" "$PWD/build/dev/tests/calc/harumado-calc-cells" \
-    "$PWD/build/dev/run"
+    tests/calc/program/calc_journeys.sh "$program" "$PWD/build/dev/tests/calc/harumado-calc-cells" \
+    "$PWD/build/dev/run" paste_into_calc
   echo "picture of Calc with the pasted values: $PWD/build/dev/run/calc-pasted.png"
   exit 0
 fi

@@ -20,6 +20,11 @@ phase "native tests"
 # The Linux program on virtual X screens (each case with its own Xvfb and window manager).
 ctest --preset dev -L qt-harness
 phase "Linux program harness"
+# The README's first command as a newcomer runs it on a machine without a display: the Linux
+# program beside Calc on a virtual screen, pasting a few values (the build is the one above).
+env -u DISPLAY -u WAYLAND_DISPLAY scripts/run.sh
+test -s build/dev/run/calc-pasted.png
+phase "first command (scripts/run.sh)"
 # The whole native suite again under AddressSanitizer and UndefinedBehaviorSanitizer: any
 # report, leaks included, fails its test (exit code 99).
 export ASAN_OPTIONS=detect_leaks=1:halt_on_error=1:exitcode=99:detect_stack_use_after_return=1:strict_init_order=1
