@@ -41,6 +41,11 @@ phase soak
 # The Windows program, cross-built and tested under wine.
 scripts/test-windows.sh
 phase Windows
+# ...and the Windows program one command away, as the README says (no display: a picture of it).
+rm -f build/windows/run-screenshot.png
+env -u DISPLAY -u WAYLAND_DISPLAY scripts/run.sh --windows
+test -s build/windows/run-screenshot.png
+phase "Windows program (scripts/run.sh --windows)"
 # The paste steps against a real LibreOffice Calc: wall time and host operations per paste, to
 # read beside the Windows program's figures against the Excel double above.
 echo "=== paste against LibreOffice Calc"
