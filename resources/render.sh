@@ -27,8 +27,9 @@ bitmap() {  # bitmap NAME WIDTH HEIGHT
   rm -rf "$tmp"
 }
 
-# Icons with the sizes the window frames and the task bar use.
-icon() {  # icon NAME
+# Icons with the sizes the window frames and the task bar use; with --png also the 256-pixel
+# picture that a Linux desktop's menu shows (installed with the Linux program).
+icon() {  # icon NAME [--png]
   local dir
   dir=$(mktemp -d)
   draw "$1.mvg" 256 256 none "$dir/256.png"
@@ -36,12 +37,15 @@ icon() {  # icon NAME
     "$convert_bin" "$dir/256.png" -resize "${s}x${s}" "$dir/$s.png"
   done
   "$convert_bin" "$dir/16.png" "$dir/24.png" "$dir/32.png" "$dir/48.png" "$1.ico"
+  if [ "${2:-}" = --png ]; then
+    "$convert_bin" "$dir/256.png" -strip -define png:exclude-chunks=all "PNG32:$1.png"
+  fi
   rm -rf "$dir"
 }
 
 bitmap cell_frame 38 14
 bitmap slider_labels 186 15
 bitmap usage_page 538 826
-icon main_icon
+icon main_icon --png
 icon speech_icon
-echo "rendered: cell_frame.png slider_labels.png usage_page.png main_icon.ico speech_icon.ico"
+echo "rendered: cell_frame.png slider_labels.png usage_page.png main_icon.ico main_icon.png speech_icon.ico"

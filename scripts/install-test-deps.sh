@@ -17,8 +17,9 @@ packages+=(qt6-base-dev libspeechd-dev speech-dispatcher speech-dispatcher-espea
   xdg-user-dirs util-linux)
 # The Linux program's harness: a window manager on the virtual screen (the "above" state, the
 # frames), a settings manager (the desktop's font DPI), xprop and xwininfo, libxcb for its close
-# request, and the IPA P Gothic face.
-packages+=(openbox xsettingsd x11-utils libxcb1-dev fonts-ipafont-gothic xvfb xdotool imagemagick)
+# request, and the IPA P Gothic face; desktop-file-validate for the installed menu entry.
+packages+=(openbox xsettingsd x11-utils libxcb1-dev fonts-ipafont-gothic xvfb xdotool imagemagick
+  desktop-file-utils)
 # The Calc host and its tests: LibreOffice Calc, its SDK and its Japanese user interface.
 packages+=(libreoffice-calc libreoffice-core libreoffice-dev libreoffice-l10n-ja)
 missing=()
