@@ -9,6 +9,7 @@
 #include <com/sun/star/table/XCellRange.hpp>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 
 #include "calc/calc_document.h"
 #include "runtime/typed_input.h"
@@ -53,8 +54,15 @@ KeyGrid KeysOf(const Reference<css::table::XCellRange>& range, CellPosition firs
                                                         css::uno::UNO_QUERY_THROW);
       const auto address = part->getRangeAddress();
       const std::int32_t key = CellFormats::KeyOfCell(part);
-      for (sal_Int32 r = address.StartRow; r <= address.EndRow; ++r) {
-        for (sal_Int32 c = address.StartColumn; c <= address.EndColumn; ++c) {
+      // The parts lie within the rectangle; the bounds are kept all the same.
+      const auto top = std::max<sal_Int32>(address.StartRow, first.row);
+      const auto left = std::max<sal_Int32>(address.StartColumn, first.column);
+      const auto bottom =
+          std::min<sal_Int32>(address.EndRow, first.row + static_cast<sal_Int32>(rows) - 1);
+      const auto right = std::min<sal_Int32>(address.EndColumn,
+                                             first.column + static_cast<sal_Int32>(columns) - 1);
+      for (sal_Int32 r = top; r <= bottom; ++r) {
+        for (sal_Int32 c = left; c <= right; ++c) {
           keys[static_cast<std::size_t>(r - first.row)]
               [static_cast<std::size_t>(c - first.column)] = key;
         }
@@ -187,18 +195,20 @@ void WriteFormats(const Reference<css::sheet::XSpreadsheet>& sheet, CellPosition
                   const Reference<css::table::XCellRange>& rectangle, std::size_t width,
                   const std::vector<std::vector<Entry>>& entries) {
   bool any = false;
-  bool one_key = true;
   bool full = true;
+  std::optional<std::int32_t> one_key;  // the format of every cell, while they share one
+  bool shared = true;
   for (const auto& row : entries) {
     full = full && row.size() == width;
     for (const Entry& e : row) {
       any = any || e.format_written;
-      one_key = one_key && e.key == entries.front().front().key;
+      if (!one_key) one_key = e.key;
+      shared = shared && e.key == *one_key;
     }
   }
   if (!any) return;
-  if (one_key && full) {
-    CellFormats::SetKey(rectangle, entries.front().front().key);
+  if (shared && full) {
+    CellFormats::SetKey(rectangle, *one_key);
     return;
   }
   std::vector<Run> runs = RowRuns(first, entries);
