@@ -88,6 +88,15 @@ paste_first() {
   }
   copy "$1"
   wait_for 20 cell_is "$2" "$3" || { fail "the first copy is not in $2: $(office cell "$2")"; return 1; }
+  cycle_done
+}
+
+# cycle_done: the paste loop's cycle under way has ended (a paste seen in the cells is followed
+# by the cursor step in the same cycle).
+cycle_done() {
+  local cycles
+  cycles=$(fact Program.paste-cycles)
+  wait_for 20 paste_watching "${cycles:-0}" 1 || { fail "the paste loop's cycle did not end"; return 1; }
 }
 
 # A copied number lands in A1 with the mode's format, a copied text below it.
