@@ -163,13 +163,8 @@ void ControlViewQt::Destroy() {
 // Controls are created in tab order, which is also the order of the Tab key.
 void ControlViewQt::CreateControls() {
   const auto& controls = model_->controls();
-  std::vector<std::size_t> order(controls.size());
-  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
-  std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-    return controls[a]->spec().tab_index < controls[b]->spec().tab_index;
-  });
   natives_.reserve(controls.size());
-  for (std::size_t i : order) {
+  for (std::size_t i : model_->TabOrder()) {
     Native n;
     n.model = controls[i].get();
     natives_.push_back(n);

@@ -127,13 +127,8 @@ void ControlViewWin32::Destroy() {
 // Controls are created in tab order, so the dialog navigation of the message loop follows it.
 void ControlViewWin32::CreateControls() {
   const auto& controls = model_->controls();
-  std::vector<std::size_t> order(controls.size());
-  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
-  std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-    return controls[a]->spec().tab_index < controls[b]->spec().tab_index;
-  });
   natives_.reserve(controls.size());
-  for (std::size_t i : order) {
+  for (std::size_t i : model_->TabOrder()) {
     ui::Control& c = *controls[i];
     Native n;
     n.model = &c;

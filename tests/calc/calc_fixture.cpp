@@ -87,6 +87,15 @@ void KillGroup(pid_t group) {
   }
 }
 
+StartedOffices::~StartedOffices() {
+  for (pid_t group : host_.started_process_groups()) KillGroup(group);
+}
+
+std::size_t StartedOffices::Track() {
+  for (pid_t group : host_.started_process_groups()) TrackGroup(group);
+  return host_.started_process_groups().size();
+}
+
 Office::Office(std::string pipe, bool headless) : pipe_(std::move(pipe)) {
   const auto started = StartOffice(
       OfficeLaunch{HARUMADO_LO_PROGRAM_DIR "/soffice", pipe_, FolderUrl(profile_), headless});

@@ -71,6 +71,21 @@ void KillGroup(pid_t group);
 // A group that a crash of the test process ends too (those the fixtures start are tracked).
 void TrackGroup(pid_t group);
 
+// Every LibreOffice that a host started, ended when the test ends (and, once tracked, when the
+// test process crashes).
+class StartedOffices {
+ public:
+  explicit StartedOffices(CalcHost& host) : host_(host) {}
+  ~StartedOffices();
+  StartedOffices(const StartedOffices&) = delete;
+  StartedOffices& operator=(const StartedOffices&) = delete;
+  // Tracks what the host has started so far; how many that is.
+  std::size_t Track();
+
+ private:
+  CalcHost& host_;
+};
+
 // A headless LibreOffice of the suite's own.
 class Office {
  public:

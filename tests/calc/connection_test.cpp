@@ -40,16 +40,10 @@ TEST(CalcConnectionTest, CreateObjectStartsOneThatGetActiveObjectThenFindsAndQui
   options.profile_url = FolderUrl(profile);
   options.headless = true;
   CalcHost host(options, clipboard);
-  struct Cleanup {
-    CalcHost& host;
-    ~Cleanup() {
-      for (pid_t group : host.started_process_groups()) KillGroup(group);
-    }
-  } cleanup{host};
+  StartedOffices started(host);
 
   auto created = host.CreateObject();
-  ASSERT_EQ(host.started_process_groups().size(), 1u);
-  TrackGroup(host.started_process_groups()[0]);
+  ASSERT_EQ(started.Track(), 1u);
   auto workbook = created->AddWorkbook();
   EXPECT_NE(created->ActiveSheet(), nullptr);
 
@@ -82,16 +76,10 @@ TEST(CalcConnectionTest, CreateObjectWithALibreOfficeRunningOffThePipeMakesThatO
   CalcHostOptions options = running.Options();
   options.pipe_name = UniquePipeName();
   CalcHost host(options, clipboard);
-  struct Cleanup {
-    CalcHost& host;
-    ~Cleanup() {
-      for (pid_t group : host.started_process_groups()) KillGroup(group);
-    }
-  } cleanup{host};
+  StartedOffices started(host);
 
   auto application = host.CreateObject();
-  ASSERT_EQ(host.started_process_groups().size(), 1u);
-  TrackGroup(host.started_process_groups()[0]);
+  ASSERT_EQ(started.Track(), 1u);
   auto workbook = application->AddWorkbook();
   application->ActiveSheet()->SetCell(1, 1, platform::CellProperty::kValue, rt::Value::Number(42));
   // The workbook is in the running LibreOffice: reached over its own pipe, it holds the value.

@@ -1,5 +1,7 @@
 #include "platform/ui/window.h"
 
+#include <algorithm>
+#include <numeric>
 #include <stdexcept>
 
 namespace harumado::ui {
@@ -9,6 +11,15 @@ Window::Window(WindowSpec spec) : spec_(std::move(spec)) {}
 Control& Window::Add(ControlSpec spec) {
   controls_.push_back(std::make_unique<Control>(*this, std::move(spec)));
   return *controls_.back();
+}
+
+std::vector<std::size_t> Window::TabOrder() const {
+  std::vector<std::size_t> order(controls_.size());
+  std::iota(order.begin(), order.end(), std::size_t{0});
+  std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+    return controls_[a]->spec().tab_index < controls_[b]->spec().tab_index;
+  });
+  return order;
 }
 
 std::function<void(Control&)> Window::ForwardFocusRequests(

@@ -41,6 +41,9 @@ class Window {
   Control* Find(const std::wstring& name);
   Control& operator[](const std::wstring& name);
   const std::vector<std::unique_ptr<Control>>& controls() const { return controls_; }
+  // The places of the controls in controls(), in tab order (the order of the Tab key, in which
+  // the native views create them); controls with the same tab index keep their order.
+  std::vector<std::size_t> TabOrder() const;
 
   platform::WindowHandle handle() const { return handle_; }
   void set_handle(platform::WindowHandle h) { handle_ = h; }

@@ -139,6 +139,18 @@ case_wrap_and_stop() {
   close_program
 }
 
+# copy_fails_in_red TEXT: a copy that has no cell to go to ends the paste loop with its error in
+# red: the message that asks for the presses that open the workbook again.
+copy_fails_in_red() {
+  local before
+  before=$(fact Form1.Text2.text)
+  text2_changed() { [[ $(fact Form1.Text2.text) != "$before" ]]; }
+  copy "$1"
+  wait_for 20 text2_changed || fail "the program did not report the failure: $(fact Form1.Text2.text)"
+  expect Form1.Text2.text "ボタンを[貼り付け開始] →[ファイル名開く] → [貼り付け開始]順で押して下さい。[$(shown_workbook_path)]"
+  expect Form1.Text2.forecolor "238,119,119"
+}
+
 # The LibreOffice ends (its user quits it) while pasting is on: the next copy pastes nothing and
 # the paste loop ends with its error shown in red; the start button keeps the pasting look.
 case_calc_ended() {
@@ -146,13 +158,7 @@ case_calc_ended() {
   paste_first "12" A1 "VALUE 12|###0|12" || return
   end_office
   wait_for 30 office_gone || { fail "the LibreOffice did not end"; return; }
-  local before
-  before=$(fact Form1.Text2.text)
-  text2_changed() { [[ $(fact Form1.Text2.text) != "$before" ]]; }
-  copy "13"
-  wait_for 20 text2_changed || fail "the program did not report the failure: $(fact Form1.Text2.text)"
-  expect Form1.Text2.text "ボタンを[貼り付け開始] →[ファイル名開く] → [貼り付け開始]順で押して下さい。[$(shown_workbook_path)]"
-  expect Form1.Text2.forecolor "238,119,119"
+  copy_fails_in_red "13"
   expect Form1.Command5.text "$PASTING_CAPTION"
   end_copier
   close_program
@@ -166,13 +172,7 @@ case_workbook_closed() {
   start_pasting || return
   paste_first "12" A1 "VALUE 12|###0|12" || return
   office close || { fail "the workbook could not be closed"; return; }
-  local before
-  before=$(fact Form1.Text2.text)
-  text2_changed() { [[ $(fact Form1.Text2.text) != "$before" ]]; }
-  copy "13"
-  wait_for 20 text2_changed || fail "the program did not report the failure: $(fact Form1.Text2.text)"
-  expect Form1.Text2.text "ボタンを[貼り付け開始] →[ファイル名開く] → [貼り付け開始]順で押して下さい。[$(shown_workbook_path)]"
-  expect Form1.Text2.forecolor "238,119,119"
+  copy_fails_in_red "13"
   expect Program.paste-loops 0
   click Form1.Command5
   expect Form1.Command5.text "$STOPPED_CAPTION" 20

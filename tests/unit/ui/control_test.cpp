@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "platform/ui/window.h"
 
 namespace harumado::ui {
@@ -18,6 +20,18 @@ struct ControlFixture : ::testing::Test {
     return window.Add(s);
   }
 };
+
+// The native views create the controls in this order, which the Tab key then follows: by tab
+// index, controls of the same index in the order they were added.
+TEST_F(ControlFixture, TabOrderFollowsTheTabIndexesAndKeepsTheOrderOfEqualOnes) {
+  for (int tab : {3, 1, 0, 1}) {
+    ControlSpec s;
+    s.name = L"T" + std::to_wstring(window.controls().size());
+    s.tab_index = tab;
+    window.Add(s);
+  }
+  EXPECT_EQ(window.TabOrder(), (std::vector<std::size_t>{2, 1, 3, 0}));
+}
 
 TEST_F(ControlFixture, CheckBoxValueSetByProgramRaisesClickOnlyWhenItChanges) {
   Control& box = Make(ControlKind::kCheckBox, L"", 1);
