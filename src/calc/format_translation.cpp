@@ -3,6 +3,7 @@
 #include <array>
 #include <utility>
 
+#include "runtime/ascii_case.h"
 #include "runtime/number_format.h"
 
 namespace harumado::calc {
@@ -20,29 +21,21 @@ constexpr std::array<std::pair<std::wstring_view, std::wstring_view>, 8> kColour
     {L"黄", L"YELLOW"},
 }};
 
-bool SameIgnoringCase(std::wstring_view a, std::wstring_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    auto up = [](wchar_t c) { return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - 32) : c; };
-    if (up(a[i]) != up(b[i])) return false;
-  }
-  return true;
-}
+using rt::EqualsIgnoringAsciiCase;
 
 bool IsDateLetter(wchar_t c) {
   return c == L'Y' || c == L'M' || c == L'D' || c == L'H' || c == L'S' || c == L'A';
 }
-wchar_t Small(wchar_t c) { return static_cast<wchar_t>(c - L'A' + L'a'); }
 
 // Colours by name; elapsed time ([HH], [MM], [SS]) in small letters on the local side.
 std::wstring Bracket(std::wstring_view inner, bool to_calc) {
   for (const auto& [local, calc] : kColours) {
     if (to_calc && inner == local) return std::wstring(calc);
-    if (!to_calc && SameIgnoringCase(inner, calc)) return std::wstring(local);
+    if (!to_calc && EqualsIgnoringAsciiCase(inner, calc)) return std::wstring(local);
   }
   std::wstring out(inner);
   if (!to_calc && !out.empty() && out.find_first_not_of(L"HMS") == std::wstring::npos) {
-    for (wchar_t& c : out) c = Small(c);
+    for (wchar_t& c : out) c = rt::AsciiLower(c);
   }
   return out;
 }
@@ -50,7 +43,8 @@ std::wstring Bracket(std::wstring_view inner, bool to_calc) {
 // AM/PM and A/P keep their letters on both sides.
 std::size_t AmPmLength(std::wstring_view rest) {
   for (std::wstring_view marker : {std::wstring_view(L"AM/PM"), std::wstring_view(L"A/P")}) {
-    if (rest.size() >= marker.size() && SameIgnoringCase(rest.substr(0, marker.size()), marker)) {
+    if (rest.size() >= marker.size() &&
+        EqualsIgnoringAsciiCase(rest.substr(0, marker.size()), marker)) {
       return marker.size();
     }
   }
@@ -108,7 +102,7 @@ std::wstring Translate(std::wstring_view code, bool to_calc) {
       leading = false;
     } else if (!to_calc && IsDateLetter(c)) {
       // Calc writes date and time letters in capitals; the local codes use small letters.
-      out.push_back(Small(c));
+      out.push_back(rt::AsciiLower(c));
       leading = false;
     } else {
       out.push_back(c);
@@ -127,8 +121,9 @@ std::wstring CalcCodeOf(std::wstring_view local_code) {
 
 std::wstring LocalCodeOf(std::wstring_view calc_code) {
   // Excel shows a logical under General as TRUE or FALSE; Calc gives it a format of its own.
-  if (calc_code.empty() || SameIgnoringCase(calc_code, L"General") ||
-      SameIgnoringCase(calc_code, L"Standard") || SameIgnoringCase(calc_code, L"BOOLEAN")) {
+  if (calc_code.empty() || EqualsIgnoringAsciiCase(calc_code, L"General") ||
+      EqualsIgnoringAsciiCase(calc_code, L"Standard") ||
+      EqualsIgnoringAsciiCase(calc_code, L"BOOLEAN")) {
     return std::wstring(rt::kGeneralFormat);
   }
   return Translate(calc_code, false);

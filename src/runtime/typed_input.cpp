@@ -2,6 +2,7 @@
 
 #include <cwchar>
 
+#include "runtime/ascii_case.h"
 #include "runtime/conversions.h"
 #include "runtime/number_format.h"
 
@@ -35,18 +36,6 @@ std::wstring_view TrimBlanks(std::wstring_view s) {
   while (!s.empty() && s.front() == L' ') s.remove_prefix(1);
   while (!s.empty() && s.back() == L' ') s.remove_suffix(1);
   return s;
-}
-
-bool EqualsIgnoringCase(std::wstring_view a, std::wstring_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    wchar_t x = a[i];
-    wchar_t y = b[i];
-    if (x >= L'a' && x <= L'z') x = static_cast<wchar_t>(x - L'a' + L'A');
-    if (y >= L'a' && y <= L'z') y = static_cast<wchar_t>(y - L'a' + L'A');
-    if (x != y) return false;
-  }
-  return true;
 }
 
 // A number as typed: an optional sign (or parentheses), an optional yen mark (\ or U+00A5)
@@ -189,8 +178,8 @@ TypedInput ReadTypedInput(std::wstring_view entry, std::wstring_view cell_format
   if (cell_format == rt::kTextFormat) return TypedInput{rt::Value::Text(std::wstring(entry)), {}};
   const std::wstring half = HalfWidth(entry);
   const std::wstring_view s = TrimBlanks(half);
-  if (EqualsIgnoringCase(s, L"TRUE")) return TypedInput{rt::Value::Logical(true), {}};
-  if (EqualsIgnoringCase(s, L"FALSE")) return TypedInput{rt::Value::Logical(false), {}};
+  if (EqualsIgnoringAsciiCase(s, L"TRUE")) return TypedInput{rt::Value::Logical(true), {}};
+  if (EqualsIgnoringAsciiCase(s, L"FALSE")) return TypedInput{rt::Value::Logical(false), {}};
   if (auto n = ReadNumberEntry(s)) {
     TypedInput in{rt::Value::Number(n->value), {}};
     if (n->percent) {

@@ -1,5 +1,6 @@
 #include "sim/sim_files.h"
 
+#include "runtime/ascii_case.h"
 #include "runtime/automation_error.h"
 
 namespace harumado::sim {
@@ -18,8 +19,7 @@ std::wstring SimFileSystem::Key(const std::wstring& path) {
   for (wchar_t c : path) {
     if (c == L'/') c = L'\\';
     if (c == L'\\' && !k.empty() && k.back() == L'\\') continue;
-    if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c - L'A' + L'a');
-    k.push_back(c);
+    k.push_back(rt::AsciiLower(c));
   }
   return k;
 }

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "core/workbook/workbook_path.h"
+#include "runtime/ascii_case.h"
 
 namespace harumado::workbook {
 namespace {
@@ -14,15 +15,8 @@ constexpr std::wstring_view kForbidden = L"\\/:*?\"<>|";
 // anything a user means to type.
 bool IsControl(wchar_t c) { return c < 0x20 || (c >= 0x7F && c <= 0x9F); }
 
-wchar_t AsciiLower(wchar_t c) { return c >= L'A' && c <= L'Z' ? c - L'A' + L'a' : c; }
-
-bool EqualsIgnoringAsciiCase(std::wstring_view a, std::wstring_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
-  }
-  return true;
-}
+using rt::AsciiLower;
+using rt::EqualsIgnoringAsciiCase;
 
 // The legacy device names. Windows takes a name as the device whatever follows its first dot
 // ("nul.tar.gz") and whatever blanks end the part before it ("con .xlsx"). COM and LPT are

@@ -1,5 +1,7 @@
 #include "sim/excel/workbook.h"
 
+#include "runtime/ascii_case.h"
+
 namespace harumado::sim {
 
 SimWorkbook::SimWorkbook(std::wstring name, std::wstring path)
@@ -18,15 +20,7 @@ std::wstring FileNameOf(const std::wstring& path) {
 }
 
 bool SameWorkbookName(const std::wstring& a, const std::wstring& b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    wchar_t x = a[i];
-    wchar_t y = b[i];
-    if (x >= L'A' && x <= L'Z') x = static_cast<wchar_t>(x - L'A' + L'a');
-    if (y >= L'A' && y <= L'Z') y = static_cast<wchar_t>(y - L'A' + L'a');
-    if (x != y) return false;
-  }
-  return true;
+  return rt::EqualsIgnoringAsciiCase(a, b);
 }
 
 }  // namespace harumado::sim
