@@ -18,6 +18,7 @@
 #include <optional>
 
 #include "platform/ui/dpi_scale.h"
+#include "platform/ui/event_guard.h"
 #include "qt/fonts_qt.h"
 #include "qt/owner_draw_qt.h"
 #include "runtime/automation_error.h"
@@ -296,7 +297,7 @@ void ControlViewQt::ConnectSignals(Native& n) {
     connect(button, &QAbstractButton::clicked, this, [this, button, c] {
       if (!alive() || button == suppressed_click_ || writing_) return;
       auto keep = shared_from_this();
-      Guarded([c] { c->UserClick(); });
+      ui::RunEventHandler([c] { c->UserClick(); });
     });
   }
 }
@@ -431,15 +432,6 @@ ControlViewQt::Native* ControlViewQt::FindNative(const ui::Control& control) {
   return nullptr;
 }
 
-// An automation error that no handler caught ends the event it came from; the program goes on
-// with the next event.
-void ControlViewQt::Guarded(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const rt::AutomationError&) {
-  }
-}
-
 // ---- model to native -------------------------------------------------------------------------
 
 void ControlViewQt::OnControlChanged(ui::Control& control, ui::Property property) {
@@ -552,7 +544,7 @@ void ControlViewQt::Tick(std::size_t index) {
     Native& n = view->natives_[index];
     n.tick_pending = false;
     ui::Control* timer = n.model;
-    view->Guarded([timer] { timer->UserTick(); });
+    ui::RunEventHandler([timer] { timer->UserTick(); });
   });
 }
 
@@ -638,7 +630,7 @@ bool ControlViewQt::HandleWindowEvent(QEvent* event) {
     view->close_pending_ = false;
     if (!view->alive() || !view->model_->on_close_request) return;
     auto request = view->model_->on_close_request;
-    view->Guarded(request);
+    ui::RunEventHandler(request);
   });
   return true;
 }
@@ -653,7 +645,7 @@ bool ControlViewQt::HandleKey(Native& n, QObject* watched, QEvent* event) {
     QString kept;
     for (QChar ch : typed) {
       wchar_t key = static_cast<wchar_t>(ch.unicode());
-      Guarded([&filter, &key] { filter(key); });
+      ui::RunEventHandler([&filter, &key] { filter(key); });
       if (!alive()) return QString();
       if (key != 0) kept.append(QChar(static_cast<char16_t>(key)));
     }
@@ -692,17 +684,17 @@ bool ControlViewQt::HandleButtonMouse(Native& n, QObject* watched, QEvent* event
   auto* button = static_cast<QAbstractButton*>(watched);
   if (event->type() != QEvent::MouseButtonRelease) {
     Forward(watched, event);
-    if (alive()) Guarded([c] { c->UserMouseDown(); });
+    if (alive()) ui::RunEventHandler([c] { c->UserMouseDown(); });
     return true;
   }
   const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
   const bool pushed = button->isDown() && button->rect().contains(at);
-  Guarded([c] { c->UserMouseUp(); });
+  ui::RunEventHandler([c] { c->UserMouseUp(); });
   if (!alive()) return true;
   QObject* was_suppressed = std::exchange(suppressed_click_, button);
   Forward(watched, event);
   suppressed_click_ = was_suppressed;
-  if (pushed && alive()) Guarded([c] { c->UserClick(); });
+  if (pushed && alive()) ui::RunEventHandler([c] { c->UserClick(); });
   return true;
 }
 
@@ -715,7 +707,7 @@ bool ControlViewQt::HandleFieldMouse(Native& n, QObject* watched, QEvent* event)
   if (event->type() != QEvent::MouseButtonRelease) {
     n.pressing = true;
     n.selection_changed = false;
-    Guarded([c] { c->UserMouseDown(); });
+    ui::RunEventHandler([c] { c->UserMouseDown(); });
     return true;
   }
   if (n.pressing && n.selection_changed) {
@@ -724,8 +716,8 @@ bool ControlViewQt::HandleFieldMouse(Native& n, QObject* watched, QEvent* event)
     writing_ = was_writing;
   }
   n.pressing = false;
-  Guarded([c] { c->UserMouseUp(); });
-  if (alive()) Guarded([c] { c->UserClick(); });
+  ui::RunEventHandler([c] { c->UserMouseUp(); });
+  if (alive()) ui::RunEventHandler([c] { c->UserClick(); });
   return true;
 }
 
@@ -743,7 +735,8 @@ void ControlViewQt::ReportEditedText(Native& n) {
   const std::wstring model_text = ModelText(text);
   const int model_caret = ModelPosition(text, caret);
   auto keep = shared_from_this();
-  Guarded([c, &model_text, model_caret] { c->UserEditedText(model_text, model_caret); });
+  ui::RunEventHandler(
+      [c, &model_text, model_caret] { c->UserEditedText(model_text, model_caret); });
 }
 
 // Arrow and page steps are 1; dragging the thumb reports every position on the way. The bar
@@ -774,7 +767,7 @@ void ControlViewQt::HandleSliderAction(Native& n, int action) {
       return;
   }
   auto keep = shared_from_this();
-  Guarded([c, value] { c->UserSlide(value); });
+  ui::RunEventHandler([c, value] { c->UserSlide(value); });
   if (alive()) bar->setSliderPosition(c->value());
 }
 

@@ -94,9 +94,6 @@ class ControlViewQt final : public QObject,
   QColor ForeColor(const ui::Control& control) const;
   QColor WindowBackColor() const;
 
-  // Runs a model entry point; a failure that reaches the top of an event ends that event only.
-  void Guarded(const std::function<void()>& action);
-
   ui::Window* model_;
   ProgramEvents& events_;
   QPointer<QWidget> window_;

@@ -3,6 +3,7 @@
 // fields. A model entry point runs guarded: a failure ends the event it came from.
 #include <algorithm>
 
+#include "platform/ui/event_guard.h"
 #include "runtime/automation_error.h"
 #include "win32/control_view_win32.h"
 #include "win32/owner_draw_win32.h"
@@ -26,15 +27,6 @@ std::wstring NativeText(HWND hwnd) {
 }
 
 }  // namespace
-
-// An automation error that no handler caught ends the event it came from; the program goes on
-// with the next event.
-void ControlViewWin32::Guarded(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const rt::AutomationError&) {
-  }
-}
 
 LRESULT CALLBACK ControlViewWin32::WindowProc(HWND hwnd, UINT message, WPARAM wparam,
                                               LPARAM lparam) {
@@ -79,7 +71,7 @@ LRESULT ControlViewWin32::HandleWindowMessage(UINT message, WPARAM wparam, LPARA
     case WM_TIMER:
       if (Native* n = FindNativeById(static_cast<int>(wparam))) {
         ui::Control* timer = n->model;
-        Guarded([timer] { timer->UserTick(); });
+        ui::RunEventHandler([timer] { timer->UserTick(); });
       }
       return 0;
     case WM_CTLCOLOREDIT:
@@ -113,7 +105,7 @@ LRESULT ControlViewWin32::HandleWindowMessage(UINT message, WPARAM wparam, LPARA
     case WM_CLOSE:
       if (model_->on_close_request) {
         auto request = model_->on_close_request;
-        Guarded(request);
+        ui::RunEventHandler(request);
       }
       return 0;
     case WM_QUERYENDSESSION:
@@ -121,7 +113,7 @@ LRESULT ControlViewWin32::HandleWindowMessage(UINT message, WPARAM wparam, LPARA
     case WM_ENDSESSION:
       if (wparam != 0 && model_->on_close_request) {
         auto request = model_->on_close_request;
-        Guarded(request);
+        ui::RunEventHandler(request);
       }
       return 0;
     case WM_DPICHANGED:
@@ -139,14 +131,16 @@ void ControlViewWin32::HandleCommand(HWND child, int code) {
   ui::Control* c = n->model;
   switch (code) {
     case BN_CLICKED:
-      if (child != suppressed_click_ && IsButtonLike(c->kind())) Guarded([c] { c->UserClick(); });
+      if (child != suppressed_click_ && IsButtonLike(c->kind())) {
+        ui::RunEventHandler([c] { c->UserClick(); });
+      }
       break;
     case EN_CHANGE:
       if (!writing_ && c->kind() == ControlKind::kTextField) {
         DWORD end = 0;
         ::SendMessageW(child, EM_GETSEL, 0, reinterpret_cast<LPARAM>(&end));
         const std::wstring text = NativeText(child);
-        Guarded([c, &text, end] { c->UserEditedText(text, static_cast<int>(end)); });
+        ui::RunEventHandler([c, &text, end] { c->UserEditedText(text, static_cast<int>(end)); });
       }
       break;
     case EN_SETFOCUS:
@@ -198,7 +192,7 @@ void ControlViewWin32::HandleScroll(HWND bar, WPARAM wparam) {
     default:
       return;
   }
-  Guarded([c, value] { c->UserSlide(value); });
+  ui::RunEventHandler([c, value] { c->UserSlide(value); });
 }
 
 LRESULT ControlViewWin32::HandleColor(HDC dc, HWND child, UINT message, WPARAM wparam,
@@ -242,7 +236,7 @@ LRESULT ControlViewWin32::HandleControlMessage(Native& n, HWND hwnd, UINT messag
       if (c->kind() == ControlKind::kTextField && c->on_key_press) {
         auto filter = c->on_key_press;
         wchar_t key = static_cast<wchar_t>(wparam);
-        Guarded([&filter, &key] { filter(key); });
+        ui::RunEventHandler([&filter, &key] { filter(key); });
         if (!alive() || key == 0) return 0;
         wparam = static_cast<WPARAM>(key);
       }
@@ -268,7 +262,7 @@ LRESULT ControlViewWin32::HandleButtonMouse(Native& n, HWND hwnd, UINT message, 
   ui::Control* c = n.model;
   if (message != WM_LBUTTONUP) {
     const LRESULT result = ::DefSubclassProc(hwnd, message, wparam, lparam);
-    if (alive()) Guarded([c] { c->UserMouseDown(); });
+    if (alive()) ui::RunEventHandler([c] { c->UserMouseDown(); });
     return result;
   }
   RECT client{};
@@ -276,12 +270,12 @@ LRESULT ControlViewWin32::HandleButtonMouse(Native& n, HWND hwnd, UINT message, 
   const POINT at{static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
   const bool pushed = (::SendMessageW(hwnd, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0 &&
                       ::PtInRect(&client, at) != FALSE;
-  Guarded([c] { c->UserMouseUp(); });
+  ui::RunEventHandler([c] { c->UserMouseUp(); });
   if (!alive()) return 0;
   const HWND was_suppressed = std::exchange(suppressed_click_, hwnd);
   const LRESULT result = ::DefSubclassProc(hwnd, message, wparam, lparam);
   suppressed_click_ = was_suppressed;
-  if (pushed && alive()) Guarded([c] { c->UserClick(); });
+  if (pushed && alive()) ui::RunEventHandler([c] { c->UserClick(); });
   return result;
 }
 
@@ -295,13 +289,13 @@ LRESULT ControlViewWin32::HandleEditMouse(Native& n, HWND hwnd, UINT message, WP
   if (message != WM_LBUTTONUP) {
     n.pressing = true;
     n.selection_changed = false;
-    Guarded([c] { c->UserMouseDown(); });
+    ui::RunEventHandler([c] { c->UserMouseDown(); });
     return result;
   }
   if (n.pressing && n.selection_changed) WriteSelection(n);
   n.pressing = false;
-  Guarded([c] { c->UserMouseUp(); });
-  if (alive()) Guarded([c] { c->UserClick(); });
+  ui::RunEventHandler([c] { c->UserMouseUp(); });
+  if (alive()) ui::RunEventHandler([c] { c->UserClick(); });
   return result;
 }
 

@@ -88,9 +88,6 @@ class ControlViewWin32 final : public ui::ControlView,
   HBITMAP Picture(const std::wstring& name);
   HFONT FontFor(const ui::Control& control);
 
-  // Runs a model entry point; a failure that reaches the top of an event ends that event only.
-  void Guarded(const std::function<void()>& action);
-
   HINSTANCE instance_;
   ui::Window* model_;
   HWND hwnd_ = nullptr;
