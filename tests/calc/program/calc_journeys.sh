@@ -22,10 +22,11 @@ readonly STOPPED_CAPTION="    ファイル名  開く"
 # What the cell reader prints; its complaints (and, under the sanitizers, their reports) go to a
 # log of the session, so that they never read as a value.
 office() { timeout 20 "$cells" "$PIPE" "$@" 2>>"$SESSION/office.log"; }
-row_is() { office 4 | grep -qx -- "$1"; }
+# The reader's lines are taken whole before they are matched, whatever its exit status.
+row_is() { grep -qx -- "$1" <<<"$(office 4)"; }
 # cell_is NAME "TYPE VALUE|FORMAT|SHOWN"
-cell_is() { office cell "$1" | grep -qxF -- "$1 $2"; }
-cell_filled() { office cell "$1" | grep -Eq "^$1 (VALUE|TEXT|FORMULA) "; }
+cell_is() { [[ $(office cell "$1") == "$1 $2" ]]; }
+cell_filled() { grep -Eq "^$1 (VALUE|TEXT|FORMULA) " <<<"$(office cell "$1")"; }
 # expect_cell NAME "TYPE VALUE|FORMAT|SHOWN" [SECONDS]
 expect_cell() {
   wait_for "${3:-10}" cell_is "$1" "$2" || fail "$1: expected '$1 $2', got '$(office cell "$1")'"
