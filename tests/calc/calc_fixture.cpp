@@ -116,16 +116,9 @@ void Office::Kill() {
   group_ = 0;
 }
 
-VirtualDisplay::VirtualDisplay() {
-  Register(server_.pid());
-  setenv("DISPLAY", server_.display().c_str(), 1);
-  setenv("SAL_USE_VCLPLUGIN", "gen", 1);
-}
+VirtualDisplay::VirtualDisplay() { Register(server_.pid()); }
 
-VirtualDisplay::~VirtualDisplay() {
-  unsetenv("DISPLAY");
-  Unregister(server_.pid());
-}
+VirtualDisplay::~VirtualDisplay() { Unregister(server_.pid()); }
 
 CalcHostOptions Office::Options() const {
   CalcHostOptions options;

@@ -18,6 +18,7 @@
 #include "calc/calc_host.h"
 #include "calc/uno_support.h"
 #include "support/linux/child_process.h"
+#include "support/linux/scoped_environment.h"
 #include "support/linux/xvfb_session.h"
 
 namespace harumado::rt {
@@ -143,6 +144,8 @@ class VirtualDisplay {
 
  private:
   test_support::XvfbSession server_;
+  test_support::ScopedEnvironment display_{"DISPLAY", server_.display()};
+  test_support::ScopedEnvironment toolkit_{"SAL_USE_VCLPLUGIN", "gen"};
 };
 
 // Loads a file into the office (hidden) to check what was saved; the caller closes it.

@@ -59,15 +59,8 @@ spoken() { [[ -f $SPOKEN ]] && tr '\036' '\n' <"$SPOKEN" | grep -qE -- "^[^|]*\|
 start_pasting() {
   [[ -n $SESSION ]] || start_session 96
   prepare_program "$program"
-  (
-    cd "$SESSION/app"
-    exec env HOME="$SESSION/home" XDG_CONFIG_HOME="$SESSION/home/.config" \
-      XDG_RUNTIME_DIR="$SESSION/run" XDG_DESKTOP_DIR="$SESSION/home/Desktop" \
-      SPEECHD_ADDRESS="${SPEECH_ADDRESS:-unix_socket:$SESSION/run/no-speech}" SAL_USE_VCLPLUGIN=gen \
-      HARUMADO_WINDOWS_REPORT="$SESSION/windows.txt" LANG=ja_JP.UTF-8 ./harumado
-  ) >"$SESSION/program.log" 2>&1 &
-  PROGRAM_PID=$!
-  wait_for 30 shown Form1 || { fail "the main window did not appear"; return 1; }
+  start_program HARUMADO_SIM_REPORT= SAL_USE_VCLPLUGIN=gen \
+    SPEECHD_ADDRESS="${SPEECH_ADDRESS:-unix_socket:$SESSION/run/no-speech}" || return 1
   if [[ -n ${1:-} ]]; then
     click Form1.Text1
     xdotool type --delay 20 "$1"

@@ -98,8 +98,10 @@ prepare_program() {
 
 settings_file() { echo "$SESSION/app/Harumado.dat"; }
 
-# start_program: runs it with the session's HOME and folders, its windows and its simulated
-# workbooks reported to files, no voice server; waits until the main window is shown.
+# start_program [NAME=VALUE...]: runs it with the session's HOME and folders, its windows and its
+# simulated workbooks reported to files, no voice server, and the given variables on top (an
+# empty HARUMADO_SIM_REPORT leaves the program its real spreadsheet); waits until the main window
+# is shown.
 start_program() {
   (
     cd "$SESSION/app"
@@ -107,7 +109,7 @@ start_program() {
       XDG_RUNTIME_DIR="$SESSION/run" XDG_DESKTOP_DIR="$SESSION/home/Desktop" \
       SPEECHD_ADDRESS="unix_socket:$SESSION/run/no-speech" \
       HARUMADO_WINDOWS_REPORT="$SESSION/windows.txt" HARUMADO_SIM_REPORT="$SESSION/workbooks.txt" \
-      LANG=ja_JP.UTF-8 ./harumado
+      LANG=ja_JP.UTF-8 "$@" ./harumado
   ) >"$SESSION/program.log" 2>&1 &
   PROGRAM_PID=$!
   wait_for 30 shown Form1 || { fail "the main window did not appear"; cat "$SESSION/program.log" >&2; return 1; }
@@ -166,9 +168,8 @@ click() {
 # screenshot WINDOW-CAPTION NAME: a picture of the window into the artifacts.
 screenshot() {
   local window
-  wait_for 10 has_x_window "$1" || true
+  wait_for 10 has_x_window "$1" || { fail "no window '$1' to take a picture of"; return 1; }
   window=$(x_window "$1")
-  [[ -n $window ]] || { fail "no window '$1' to take a picture of"; return 1; }
   mkdir -p "$PROGRAM_ARTIFACTS"
   import -window "$window" "$PROGRAM_ARTIFACTS/$2.png"
 }
@@ -177,9 +178,8 @@ screenshot() {
 # window manager sends it); waits for the program to end.
 close_program() {
   local window
-  wait_for 10 has_x_window Harumado || true
+  wait_for 10 has_x_window Harumado || { fail "no main window to close"; return 1; }
   window=$(x_window Harumado)
-  [[ -n $window ]] || { fail "no main window to close"; return 1; }
   "${HARUMADO_CLOSE_WINDOW:?the close request program}" "$window"
   program_ended() { ! kill -0 "$PROGRAM_PID" 2>/dev/null; }
   if ! wait_for 20 program_ended; then

@@ -16,6 +16,7 @@
 #include "qt/native_path.h"
 #include "runtime/automation_error.h"
 #include "support/linux/child_process.h"
+#include "support/linux/scoped_environment.h"
 
 namespace harumado::qt {
 namespace {
@@ -109,19 +110,8 @@ class FolderShell : public platform::Shell {
 
 class SettingsFallback : public ::testing::Test {
  protected:
-  void SetUp() override {
-    if (const char* old = std::getenv("XDG_CONFIG_HOME")) old_config_ = old;
-    ::setenv("XDG_CONFIG_HOME", (dir_.path() + "/config").c_str(), 1);
-  }
-  void TearDown() override {
-    if (old_config_) {
-      ::setenv("XDG_CONFIG_HOME", old_config_->c_str(), 1);
-    } else {
-      ::unsetenv("XDG_CONFIG_HOME");
-    }
-  }
   test_support::TempDir dir_;
-  std::optional<std::string> old_config_;
+  test_support::ScopedEnvironment config_{"XDG_CONFIG_HOME", dir_.path() + "/config"};
   FilesQt files_;
 };
 

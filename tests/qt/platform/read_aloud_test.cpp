@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QGuiApplication>
+#include <memory>
+#include <optional>
 
 #include "core/app/form1.h"
 #include "core/app/program.h"
@@ -12,6 +14,7 @@
 #include "qt/voice_speechd.h"
 #include "sim/desktop.h"
 #include "support/linux/child_process.h"
+#include "support/linux/scoped_environment.h"
 #include "support/linux/speechd_session.h"
 #include "x_display_test.h"
 
@@ -23,7 +26,7 @@ class ReadAloudOnLinux : public XDisplayTest {
   void SetUp() override {
     XDisplayTest::SetUp();
     speechd_ = std::make_unique<SpeechdSession>();
-    ::setenv("SPEECHD_ADDRESS", speechd_->Address().c_str(), 1);
+    address_.emplace("SPEECHD_ADDRESS", speechd_->Address());
     clipboard_ = std::make_unique<ClipboardQt>(
         [this](platform::WindowHandle h) { return desktop_.windows.Find(h) != nullptr; });
     services_ = std::make_unique<platform::Services>(
@@ -36,7 +39,7 @@ class ReadAloudOnLinux : public XDisplayTest {
     copiers_.clear();
     program_.reset();
     clipboard_.reset();
-    ::unsetenv("SPEECHD_ADDRESS");
+    address_.reset();
     speechd_.reset();
     XDisplayTest::TearDown();
   }
@@ -69,6 +72,7 @@ class ReadAloudOnLinux : public XDisplayTest {
 
   TempDir folder_;
   std::unique_ptr<SpeechdSession> speechd_;
+  std::optional<ScopedEnvironment> address_;
   sim::Desktop desktop_;
   std::unique_ptr<ClipboardQt> clipboard_;
   SpeechDispatcherVoiceFactory voices_{"harumado-test"};

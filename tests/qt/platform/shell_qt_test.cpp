@@ -8,6 +8,7 @@
 
 #include "qt/native_path.h"
 #include "support/linux/child_process.h"
+#include "support/linux/scoped_environment.h"
 
 namespace harumado::qt {
 namespace {
@@ -63,25 +64,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "/home/hana/Desktop"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// Restores an environment variable at the end of a test.
-class ScopedEnvironment {
- public:
-  ScopedEnvironment(const char* name, const std::string& value) : name_(name) {
-    if (const char* old = std::getenv(name)) old_ = old;
-    ::setenv(name, value.c_str(), 1);
-  }
-  ~ScopedEnvironment() {
-    if (old_) {
-      ::setenv(name_, old_->c_str(), 1);
-    } else {
-      ::unsetenv(name_);
-    }
-  }
-
- private:
-  const char* name_;
-  std::optional<std::string> old_;
-};
+using test_support::ScopedEnvironment;
 
 TEST(ShellQt, DesktopFolderIsReadFromTheUsersConfigurationEachTime) {
   test_support::TempDir home;

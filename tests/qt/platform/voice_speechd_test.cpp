@@ -8,6 +8,7 @@
 
 #include "runtime/automation_error.h"
 #include "support/linux/child_process.h"
+#include "support/linux/scoped_environment.h"
 #include "support/linux/speechd_session.h"
 
 namespace harumado::qt {
@@ -39,16 +40,11 @@ TEST(SpeechdMapping, VolumeSpansTheWholeRange) {
 
 class SpeechdVoiceTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ::setenv("SPEECHD_ADDRESS", server_.Address().c_str(), 1);
-    voice_ = SpeechDispatcherVoiceFactory("harumado-test").CreateVoice();
-  }
-  void TearDown() override {
-    voice_.reset();
-    ::unsetenv("SPEECHD_ADDRESS");
-  }
+  void SetUp() override { voice_ = SpeechDispatcherVoiceFactory("harumado-test").CreateVoice(); }
+  void TearDown() override { voice_.reset(); }
 
   SpeechdSession server_;
+  test_support::ScopedEnvironment address_{"SPEECHD_ADDRESS", server_.Address()};
   std::unique_ptr<platform::Voice> voice_;
 };
 
@@ -111,14 +107,12 @@ TEST_F(SpeechdVoiceTest, AVoiceOfAnotherServiceIsRefused) {
 // a missing voice class (the speech window then shows that there is no voice).
 TEST(SpeechdMissing, NoServiceMeansNoVoiceObject) {
   test_support::TempDir folder;
-  const std::string address = "unix_socket:" + folder.path() + "/absent.sock";
-  ::setenv("SPEECHD_ADDRESS", address.c_str(), 1);
+  test_support::ScopedEnvironment address("SPEECHD_ADDRESS",
+                                          "unix_socket:" + folder.path() + "/absent.sock");
   try {
     SpeechDispatcherVoiceFactory().CreateVoice();
-    ::unsetenv("SPEECHD_ADDRESS");
     FAIL() << "a voice was created without a service";
   } catch (const rt::AutomationError& e) {
-    ::unsetenv("SPEECHD_ADDRESS");
     EXPECT_EQ(e.number(), rt::err::kCannotCreateObject);
   }
 }
@@ -129,9 +123,8 @@ TEST(SpeechdGone, CallsFailOnceTheServerIsGone) {
   std::unique_ptr<platform::Voice> voice;
   {
     SpeechdSession server;
-    ::setenv("SPEECHD_ADDRESS", server.Address().c_str(), 1);
+    test_support::ScopedEnvironment address("SPEECHD_ADDRESS", server.Address());
     voice = SpeechDispatcherVoiceFactory().CreateVoice();
-    ::unsetenv("SPEECHD_ADDRESS");
   }
   EXPECT_THROW(voice->Speak(L"誰も聞いていない", platform::kSpeakAsync), rt::AutomationError);
 }
