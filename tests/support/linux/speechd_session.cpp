@@ -29,11 +29,6 @@ std::string ModuleConfig(const std::string& spoken) {
 
 }  // namespace
 
-const std::vector<std::string>& SpeechdSession::VoiceNames() {
-  static const std::vector<std::string> names{"haruka", "ichiro", "david"};
-  return names;
-}
-
 SpeechdSession::SpeechdSession(milliseconds timeout) {
   socket_ = folder_.path() + "/run/speechd.sock";
   spoken_ = folder_.path() + "/spoken.txt";

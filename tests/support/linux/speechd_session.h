@@ -18,11 +18,9 @@ struct Utterance {
   std::string text;
 };
 
+// Its module offers the voices "haruka" and "ichiro" (ja) and "david" (en), in this order.
 class SpeechdSession {
  public:
-  // The voices the module offers, in this order: "haruka" and "ichiro" (ja), "david" (en).
-  static const std::vector<std::string>& VoiceNames();
-
   // Starts the server and returns once its socket is there; throws std::runtime_error when it
   // is not within the time.
   explicit SpeechdSession(milliseconds timeout = milliseconds(15000));
