@@ -1,5 +1,7 @@
 // The clipboard from the harness's side: copying text, and a viewer window in the chain.
+#include <cstdio>
 #include <cstring>
+#include <optional>
 
 #include "harness.h"
 #include "win32/clipboard_opener.h"
@@ -33,8 +35,7 @@ bool CopyText(const std::wstring& text, bool secret) {
   return ok;
 }
 
-// This harness started again as another process with the arguments; true when it ended with 0.
-bool RunHarnessAgain(const std::wstring& arguments) {
+std::optional<DWORD> RunHarnessAgain(const std::wstring& arguments) {
   wchar_t self[MAX_PATH] = {};
   ::GetModuleFileNameW(nullptr, self, MAX_PATH);
   std::wstring command = L"\"" + std::wstring(self) + L"\" " + arguments;
@@ -43,20 +44,47 @@ bool RunHarnessAgain(const std::wstring& arguments) {
   PROCESS_INFORMATION info{};
   if (!::CreateProcessW(self, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &info)) {
-    return false;
+    return std::nullopt;
   }
   win32::UniqueHandle process(info.hProcess);
   win32::UniqueHandle thread(info.hThread);
   // The other process ends quickly; messages to this thread's windows are handled meanwhile.
+  const bool ended =
+      WaitUntil([&] { return ::WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0; },
+                std::chrono::seconds(10));
+  if (!ended) {
+    // Nothing the harness started outlives the check.
+    ::TerminateProcess(process.get(), 1);
+    ::WaitForSingleObject(process.get(), 5000);
+    return std::nullopt;
+  }
   DWORD code = 1;
-  WaitUntil([&] { return ::WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0; },
-            std::chrono::seconds(10));
   ::GetExitCodeProcess(process.get(), &code);
-  return code == 0;
+  return code;
+}
+
+bool CopyFromAnotherProcess(const std::wstring& arguments) {
+  // Wine's loader now and then dies as a process starts, and on a loaded machine wine's own
+  // clipboard manager can hold the clipboard for longer than the copier's budget: a copy that
+  // failed and left the clipboard as it was is made again. One that failed after the clipboard
+  // changed is not (the program may already be pasting what it saw).
+  constexpr int kAttempts = 3;
+  for (int attempt = 1; attempt <= kAttempts; ++attempt) {
+    const DWORD before = ::GetClipboardSequenceNumber();
+    const std::optional<DWORD> code = RunHarnessAgain(arguments);
+    if (code == 0u) return true;
+    const bool changed = ::GetClipboardSequenceNumber() != before;
+    wchar_t ending[32] = L"did not end in 10 s";
+    if (code) std::swprintf(ending, 32, L"ended with 0x%lX", static_cast<unsigned long>(*code));
+    Note(L"the copying process (" + arguments + L") " + ending +
+         (changed ? L" after changing the clipboard" : L" and left the clipboard as it was"));
+    if (changed) return false;
+  }
+  return false;
 }
 
 bool CopyTextFromAnotherProcess(const std::wstring& text, bool secret) {
-  return RunHarnessAgain((secret ? L"copy-secret \"" : L"copy-text \"") + text + L"\"");
+  return CopyFromAnotherProcess((secret ? L"copy-secret \"" : L"copy-text \"") + text + L"\"");
 }
 
 ViewerWindow::ViewerWindow() {

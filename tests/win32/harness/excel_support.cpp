@@ -308,8 +308,8 @@ bool CopyPicture(int width, int height) {
 }
 
 bool CopyPictureFromAnotherProcess(int width, int height) {
-  return RunHarnessAgain(L"copy-picture " + std::to_wstring(width) + L" " +
-                         std::to_wstring(height));
+  return CopyFromAnotherProcess(L"copy-picture " + std::to_wstring(width) + L" " +
+                                std::to_wstring(height));
 }
 
 }  // namespace harumado::harness

@@ -150,8 +150,12 @@ void SetArtifactsFolder(const std::wstring& folder);
 // Puts a text on the clipboard from this process; a secret one carries the marker of content
 // that clipboard monitors must not record, as a password manager's copy does.
 bool CopyText(const std::wstring& text, bool secret = false);
-// This harness started again as another process with the arguments; true when it ended with 0.
-bool RunHarnessAgain(const std::wstring& arguments);
+// This harness started again as another process with the arguments: its exit code, or nothing
+// when it could not be started or did not end within 10 s (it is then ended).
+std::optional<DWORD> RunHarnessAgain(const std::wstring& arguments);
+// Another process (this harness again, with the arguments of a copy) puts something on the
+// clipboard; true when it did. A start that failed and left the clipboard untouched is retried.
+bool CopyFromAnotherProcess(const std::wstring& arguments);
 // Makes another process (this harness started again) copy the text.
 bool CopyTextFromAnotherProcess(const std::wstring& text, bool secret = false);
 
