@@ -7,6 +7,7 @@
 #include "runtime/automation_error.h"
 #include "win32/control_view_win32.h"
 #include "win32/owner_draw_win32.h"
+#include "win32/window_properties.h"
 
 namespace harumado::win32 {
 namespace {
@@ -37,7 +38,10 @@ LRESULT CALLBACK ControlViewWin32::WindowProc(HWND hwnd, UINT message, WPARAM wp
     ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
   }
   auto* self = reinterpret_cast<ControlViewWin32*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (message == WM_NCDESTROY) ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+  if (message == WM_NCDESTROY) {
+    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    RemoveWindowProperties(hwnd);
+  }
   if (self == nullptr || !self->alive() || self->hwnd_ != hwnd) {
     return ::DefWindowProcW(hwnd, message, wparam, lparam);
   }

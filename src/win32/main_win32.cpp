@@ -10,6 +10,7 @@
 #include "win32/scoped.h"
 #include "win32/shell_win32.h"
 #include "win32/system_info_win32.h"
+#include "win32/window_properties.h"
 #include "win32/window_system_win32.h"
 
 using namespace harumado;
@@ -18,7 +19,7 @@ namespace {
 
 // The paste loops' activity stands on the main window as two window properties, read by the
 // tests that drive the program from another process: they wait for a loop's end or for its
-// cycles instead of for time. The values are numbers, not handles.
+// cycles instead of for time.
 void PublishPasteActivity(app::Program& program) {
   program.paste.activity.changed = [&program] {
     const auto& activity = program.paste.activity;
@@ -26,10 +27,10 @@ void PublishPasteActivity(app::Program& program) {
     const ui::Window* form1 = program.FindWindow(L"Form1");
     if (form1 == nullptr || form1->handle() == 0) return;
     HWND main = reinterpret_cast<HWND>(form1->handle());
-    ::SetPropW(main, L"HarumadoPasteLoops",
-               reinterpret_cast<HANDLE>(static_cast<INT_PTR>(activity.loops_running)));
-    ::SetPropW(main, L"HarumadoPasteCycles",
-               reinterpret_cast<HANDLE>(static_cast<INT_PTR>(activity.cycles_done)));
+    win32::SetWindowProperty(main, L"HarumadoPasteLoops",
+                             static_cast<std::intptr_t>(activity.loops_running));
+    win32::SetWindowProperty(main, L"HarumadoPasteCycles",
+                             static_cast<std::intptr_t>(activity.cycles_done));
   };
 }
 

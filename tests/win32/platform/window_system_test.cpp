@@ -9,6 +9,7 @@
 #include "runtime/automation_error.h"
 #include "win32/dpi_win32.h"
 #include "win32/win32_api.h"
+#include "win32/window_properties.h"
 #include "win32/window_system_win32.h"
 
 namespace {
@@ -41,6 +42,27 @@ bool DispatchUntil(WindowSystemWin32& windows, const std::function<bool()>& cond
     ::Sleep(5);
   }
   return true;
+}
+
+// What a window held once its own procedure had handled WM_NCDESTROY (the window is still a
+// window then), seen by a subclass that lets that procedure go first.
+struct PropertiesAtDestruction {
+  bool destroyed = false;
+  HANDLE ours = nullptr;
+  HANDLE theirs = nullptr;
+};
+
+LRESULT CALLBACK LookAtPropertiesWhenDestroyed(HWND window, UINT message, WPARAM wparam,
+                                               LPARAM lparam, UINT_PTR id, DWORD_PTR data) {
+  const LRESULT result = ::DefSubclassProc(window, message, wparam, lparam);
+  if (message == WM_NCDESTROY) {
+    auto* seen = reinterpret_cast<PropertiesAtDestruction*>(data);
+    seen->destroyed = true;
+    seen->ours = ::GetPropW(window, L"HarumadoTestCount");
+    seen->theirs = ::RemovePropW(window, L"SomeoneElses");
+    ::RemoveWindowSubclass(window, &LookAtPropertiesWhenDestroyed, id);
+  }
+  return result;
 }
 
 }  // namespace
@@ -164,6 +186,26 @@ PLATFORM_TEST(HandlerMayDestroyItsOwnWindow) {
   CHECK(!::IsWindow(hwnd));
   windows.DoEvents();
   CHECK_INT(1, clicks);
+}
+
+// The properties the program stands on a window are gone by the time the window's destruction
+// has been handled, as Windows asks of a program; properties the program did not set stay.
+PLATFORM_TEST(WindowPropertiesAreRemovedAsTheWindowIsDestroyed) {
+  WindowSystemWin32 windows(::GetModuleHandleW(nullptr));
+  auto model = ui::MakeMainWindowLayout();
+  const auto handle = windows.Create(*model);
+  HWND hwnd = reinterpret_cast<HWND>(handle);
+  harumado::win32::SetWindowProperty(hwnd, L"HarumadoTestCount", 7);
+  ::SetPropW(hwnd, L"SomeoneElses", reinterpret_cast<HANDLE>(3));
+  CHECK(::GetPropW(hwnd, L"HarumadoTestCount") == reinterpret_cast<HANDLE>(7));
+  PropertiesAtDestruction seen;
+  CHECK(::SetWindowSubclass(hwnd, &LookAtPropertiesWhenDestroyed, 1,
+                            reinterpret_cast<DWORD_PTR>(&seen)));
+  windows.Destroy(handle);
+  model->set_view(nullptr);
+  CHECK(seen.destroyed);
+  CHECK(seen.ours == nullptr);
+  CHECK(seen.theirs == reinterpret_cast<HANDLE>(3));
 }
 
 PLATFORM_TEST(GetWindowRectFailsForNoWindow) {
