@@ -47,9 +47,14 @@ env -u DISPLAY -u WAYLAND_DISPLAY scripts/run.sh --windows
 test -s build/windows/run-screenshot.png
 phase "Windows program (scripts/run.sh --windows)"
 # The paste steps against a real LibreOffice Calc: wall time and host operations per paste, to
-# read beside the Windows program's figures against the Excel double above.
+# read beside the Windows program's figures against the Excel double above...
 echo "=== paste against LibreOffice Calc"
 build/dev/tests/bench/calc_paste_bench
+# ...and through the Linux program: a copy to the cursor moved in Calc.
+HARUMADO_CLIPBOARD_OWNER="$PWD/build/dev/tests/qt/harumado-clipboard-owner" \
+  HARUMADO_CLOSE_WINDOW="$PWD/build/dev/tests/qt/harumado-close-window" \
+  tests/calc/program/calc_journeys.sh build/dev/src/qt/harumado \
+  build/dev/tests/calc/harumado-calc-cells build/dev/bench copy_to_cursor_benchmark
 phase "Calc benchmark"
 # The Linux program's windows beside the Windows program's, from the pictures both harnesses kept.
 scripts/side-by-side.sh

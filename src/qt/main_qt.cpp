@@ -14,6 +14,7 @@
 #include <QImage>
 #include <QMimeData>
 #include <QTimer>
+#include <chrono>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -101,10 +102,20 @@ void WriteWorkbookReport(const sim::SimExcel& excel) {
 constexpr int kWindowReportIntervalMs = 20;
 
 // The paste loops' activity in the windows report, so that the tests wait for a loop's end or
-// for its cycles instead of for time.
-std::wstring DescribeActivity(const paste::LoopActivity& activity) {
+// for its cycles instead of for time; with the time the last change was pasted and the cursor
+// moved after it (the system's monotonic clock in microseconds, which the harness's copier
+// prints too), for the benchmark of copy to cursor moved.
+std::wstring DescribeActivity(const paste::LoopActivity& activity, std::int64_t last_paste_at) {
   return L"Program.paste-loops=" + std::to_wstring(activity.loops_running) +
-         L"\nProgram.paste-cycles=" + std::to_wstring(activity.cycles_done) + L"\n";
+         L"\nProgram.paste-cycles=" + std::to_wstring(activity.cycles_done) +
+         L"\nProgram.paste-changes=" + std::to_wstring(activity.changes_pasted) +
+         L"\nProgram.paste-last-at=" + std::to_wstring(last_paste_at) + L"\n";
+}
+
+std::int64_t MonotonicMicroseconds() {
+  return std::chrono::duration_cast<std::chrono::microseconds>(
+             std::chrono::steady_clock::now().time_since_epoch())
+      .count();
 }
 
 #ifdef HARUMADO_HAVE_CALC
@@ -183,10 +194,11 @@ int main(int argc, char** argv) {
   QTimer window_report;
   std::wstring last_window_report;
   const paste::LoopActivity* paste_activity = nullptr;  // the program's, while it runs
+  std::int64_t last_paste_at = 0;
   if (const char* name = ReportName("HARUMADO_WINDOWS_REPORT")) {
     QObject::connect(&window_report, &QTimer::timeout, [&, name] {
       std::wstring text = windows.DescribeWindows();
-      if (paste_activity != nullptr) text += DescribeActivity(*paste_activity);
+      if (paste_activity != nullptr) text += DescribeActivity(*paste_activity, last_paste_at);
       if (text == last_window_report) return;
       WriteReport(name, text);
       last_window_report = std::move(text);
@@ -209,6 +221,12 @@ int main(int argc, char** argv) {
   {
     app::Program program(services);
     paste_activity = &program.paste.activity;
+    program.paste.activity.changed = [&activity = program.paste.activity, &last_paste_at,
+                                      pasted = std::int64_t{0}]() mutable {
+      if (activity.changes_pasted == pasted) return;
+      pasted = activity.changes_pasted;
+      last_paste_at = MonotonicMicroseconds();
+    };
     program.Start();
     if (!program.exited()) exit_code = windows.Run([&program] { program.OnIdle(); });
     paste_activity = nullptr;

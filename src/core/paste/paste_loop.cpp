@@ -79,8 +79,9 @@ class RunningLoop {
   }
   RunningLoop(const RunningLoop&) = delete;
   RunningLoop& operator=(const RunningLoop&) = delete;
-  void CycleDone() {
+  void CycleDone(bool pasted) {
     ++activity_.cycles_done;
+    if (pasted) ++activity_.changes_pasted;
     Tell();
   }
 
@@ -134,6 +135,7 @@ void PasteLoop(app::Program& program) {
   while (active) {
     bool changed = false;
     bool secret = false;
+    bool pasted = false;
     if (!trapped([&] {
           os.windows.DoEvents();
           if (program.exited()) return;
@@ -156,8 +158,9 @@ void PasteLoop(app::Program& program) {
       if (program.exited()) return;
       LastSequence = CurrentSequence;
       AdvanceCursor(program, RowCellCount);
+      pasted = true;
     }
-    running.CycleDone();
+    running.CycleDone(pasted);
     if (!trapped([&] {
           os.windows.Sleep(kCycleMs);
           active = form.state.PasteActive != 0;

@@ -228,6 +228,49 @@ case_read_aloud() {
   close_program
 }
 
+# Not a test but a benchmark, run by the test command beside the other figures: 20 copies made
+# by another program, each timed from the moment the copier holds the clipboard to the moment
+# the program has pasted it into Calc and moved the cursor (both on the machine's monotonic
+# clock: the copier prints its times, the program's windows report its last paste's), and from
+# the program's read of the copied text to the same end (the paste and cursor step themselves).
+# The loop looks at the clipboard every 500 ms after its cycle's work: a copy made right after a
+# paste would always wait nearly all of it, so the copies are spread over that time (each made a
+# different part of the 500 ms after the last paste), and the first figure spreads as a user's
+# copies do.
+case_copy_to_cursor_benchmark() {
+  start_pasting 5 || return
+  paste_first "1" A1 "VALUE 1|###0|1" || return
+  local value before owned_at read_at pasted_at waits=() steps=()
+  for value in $(seq 2 21); do
+    before=$(fact Program.paste-changes)
+    sleep "$(printf '0.%03d' $(((value * 103) % 500)))"
+    copy "$value"
+    wait_for 10 changes_beyond "$before" || { fail "copy $value was not pasted"; return; }
+    owned_at=$(sed -n 's/^owned \([0-9]*\)$/\1/p' "$SESSION/copier.out")
+    read_at=$(sed -n 's/^served text\/plain[^ ]* \([0-9]*\)$/\1/p' "$SESSION/copier.out" | head -n1)
+    pasted_at=$(fact Program.paste-last-at)
+    [[ -n $owned_at && -n $read_at && -n $pasted_at ]] ||
+      { fail "copy $value: times missing ($(tr '\n' ' ' <"$SESSION/copier.out"), $pasted_at)"; return; }
+    waits+=($(((pasted_at - owned_at) / 1000)))
+    steps+=($(((pasted_at - read_at) / 1000)))
+  done
+  # Five to a row: the 20th copy ends row 4, the 21st starts row 5.
+  expect_cell E4 "VALUE 20|###0|20"
+  expect_cell A5 "VALUE 21|###0|21"
+  end_copier
+  close_program
+  ((FAILURES == 0)) || return
+  echo "copy -> cursor moved in Calc, ${#waits[@]} copies: $(figures "${waits[@]}")"
+  echo "read of the copied text -> cursor moved (the paste and the cursor step): $(figures "${steps[@]}")"
+}
+changes_beyond() { (($(fact Program.paste-changes) > $1)); }
+# figures MS...: median, least and most.
+figures() {
+  local sorted
+  mapfile -t sorted < <(printf '%s\n' "$@" | sort -n)
+  echo "median ${sorted[$((${#sorted[@]} / 2))]} ms, least ${sorted[0]} ms, most ${sorted[-1]} ms"
+}
+
 # Nothing may answer on the program's pipe before: the case needs the LibreOffice it starts.
 if ! office_gone; then
   echo "a LibreOffice already listens on the pipe '$PIPE'" >&2

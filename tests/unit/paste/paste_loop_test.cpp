@@ -84,14 +84,18 @@ TEST_F(PasteLoopWindow, SecretCopy_LeavesTheForegroundAndPostsNothing) {
   EXPECT_EQ(desktop.world.foreground, kOtherProgram);
   EXPECT_TRUE(desktop.world.posted.empty());
   EXPECT_TRUE(desktop.excel.ActiveSheet()->IsBlank({1, 1}));
+  // The cycle that passed the secret over is done, but pasted nothing.
+  EXPECT_EQ(program.paste.activity.cycles_done, 2);
+  EXPECT_EQ(program.paste.activity.changes_pasted, 0);
 }
 
 // The loop's activity as a watcher sees it, told at each change: the loop runs from its start,
-// each cycle is done once its look at the clipboard has been pasted, and the loop stops running
-// when it returns.
+// each cycle is done once its look at the clipboard has been pasted (and counts as a paste when
+// it pasted a change), and the loop stops running when it returns.
 struct Seen {
   std::int32_t loops_running;
   std::int64_t cycles_done;
+  std::int64_t changes_pasted;
   std::wstring a1;
   bool operator==(const Seen&) const = default;
 };
@@ -100,13 +104,14 @@ TEST_F(PasteLoopWindow, Activity_CountsTheRunningLoopAndItsCyclesEachAfterItsPas
   std::vector<Seen> seen;
   auto& activity = program.paste.activity;
   activity.changed = [&] {
-    seen.push_back(
-        {activity.loops_running, activity.cycles_done, desktop.excel.ActiveSheet()->Text({1, 1})});
+    seen.push_back({activity.loops_running, activity.cycles_done, activity.changes_pasted,
+                    desktop.excel.ActiveSheet()->Text({1, 1})});
   };
   RunWithCopy(Text(L"x", false));
   // The first cycle finds nothing; the copy made in its sleep is pasted by the second, which
   // ends the loop (pasting was stopped during its sleep).
-  const std::vector<Seen> expected = {{1, 0, L""}, {1, 1, L""}, {1, 2, L"x"}, {0, 2, L"x"}};
+  const std::vector<Seen> expected = {
+      {1, 0, 0, L""}, {1, 1, 0, L""}, {1, 2, 1, L"x"}, {0, 2, 1, L"x"}};
   EXPECT_EQ(seen, expected);
 }
 
