@@ -10,6 +10,7 @@
 #include <com/sun/star/bridge/UnoUrlResolver.hpp>
 #include <com/sun/star/bridge/XUnoUrlResolver.hpp>
 #include <com/sun/star/connection/NoConnectException.hpp>
+#include <com/sun/star/lang/XComponent.hpp>
 #include <cppuhelper/bootstrap.hxx>
 #include <cstdlib>
 #include <map>
@@ -24,16 +25,24 @@ namespace {
 constexpr int kPipePollMs = 100;
 constexpr int kAfterLauncherMs = 5000;
 
-// The local side of the bridge. The UNO runtime finds its own libraries and types through the
-// bootstrap file of LibreOffice's program folder.
-// Kept until the process ends and never destroyed: at exit the UNO runtime may be gone already.
+// The local side of the bridges. The UNO runtime finds its own libraries and types through the
+// bootstrap file of LibreOffice's program folder. Made on first use and never destroyed (at exit
+// the UNO runtime may be gone already); disposed by CloseOfficeConnections.
+struct LocalRuntime {
+  Reference<css::uno::XComponentContext> context;
+  bool closed = false;
+};
+LocalRuntime& Runtime() {
+  static auto* runtime = new LocalRuntime();
+  return *runtime;
+}
 Reference<css::uno::XComponentContext> LocalContext() {
-  static const auto* context = [] {
+  auto& runtime = Runtime();
+  if (!runtime.context.is()) {
     setenv("URE_BOOTSTRAP", "vnd.sun.star.pathname:" HARUMADO_LO_PROGRAM_DIR "/fundamentalrc", 0);
-    return new Reference<css::uno::XComponentContext>(
-        Uno([] { return cppu::defaultBootstrap_InitialComponentContext(); }));
-  }();
-  return *context;
+    runtime.context = Uno([] { return cppu::defaultBootstrap_InitialComponentContext(); });
+  }
+  return runtime.context;
 }
 
 // One bridge per pipe for the whole process: every object reached over the pipe shares it, and
@@ -56,6 +65,7 @@ bool Answers(const Reference<css::uno::XComponentContext>& context) {
 }  // namespace
 
 Reference<css::uno::XComponentContext> ConnectToPipe(const std::string& pipe_name) {
+  if (Runtime().closed) return {};
   auto& bridges = Bridges();
   if (auto known = bridges.find(pipe_name); known != bridges.end()) {
     if (Answers(known->second)) return known->second;
@@ -79,6 +89,25 @@ Reference<css::uno::XComponentContext> ConnectToPipe(const std::string& pipe_nam
     throw ErrorOf(e);
   }
 }
+
+void CloseOfficeConnections() {
+  auto& runtime = Runtime();
+  if (runtime.closed) return;
+  runtime.closed = true;
+  // The remote contexts go while their bridges still carry the release; then the local context
+  // is disposed, and with it its bridge factory, which disposes every bridge it made: each one
+  // closes its pipe and ends its threads before the call returns.
+  Bridges().clear();
+  if (!runtime.context.is()) return;
+  try {
+    Reference<css::lang::XComponent> component(runtime.context, css::uno::UNO_QUERY);
+    if (component.is()) component->dispose();
+  } catch (const css::uno::RuntimeException&) {
+    // Already disposed, or a bridge that went down with its LibreOffice meanwhile.
+  }
+}
+
+OfficeConnectionsScope::~OfficeConnectionsScope() { CloseOfficeConnections(); }
 
 std::optional<pid_t> StartOffice(const OfficeLaunch& launch) {
   std::vector<std::string> args{

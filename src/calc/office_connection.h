@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "calc/connection_lifetime.h"
 #include "calc/uno_support.h"
 
 namespace harumado::calc {

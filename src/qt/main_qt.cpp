@@ -38,6 +38,7 @@
 #include "sim/machine_host.h"
 #ifdef HARUMADO_HAVE_CALC
 #include "calc/calc_host.h"
+#include "calc/connection_lifetime.h"
 #endif
 
 using namespace harumado;
@@ -208,6 +209,9 @@ int main(int argc, char** argv) {
 
   platform::SpreadsheetHost* spreadsheet = &host;
 #ifdef HARUMADO_HAVE_CALC
+  // Ends after the host and the program, which hold objects reached over the pipe: the bridges
+  // to LibreOffice are taken down before the process exits.
+  calc::OfficeConnectionsScope office_connections;
   QtClipboardSource calc_clipboard;
   calc::CalcHost calc_host(calc::CalcHostOptions{}, calc_clipboard);
   if (ReportName("HARUMADO_SIM_REPORT") == nullptr) {
