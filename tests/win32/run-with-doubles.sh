@@ -30,24 +30,15 @@ register() {
   quiet 60 wine regsvr32 /s "$2" || { echo "the voice double did not register"; return 1; }
 }
 
-# Whether COM's RpcSs service runs, as the service manager tells it.
-rpcss_running() {
-  local state="$logs/rpcss-state.txt"
-  timeout 30 wine sc query rpcss </dev/null >"$state" 2>&1 && grep -Eq 'STATE +: +4 +RUNNING' "$state"
-}
-
 # The server (and with it the service manager and COM's RpcSs) stays up between the tests. In a
 # fresh prefix, and after the server was started afresh, the service database stays locked for a
 # while (about 20 s), and a local server's activation started meanwhile never finishes: this
-# waits until RpcSs can be started (or runs already).
+# waits until RpcSs can be started.
 ready() {
   quiet 30 wineserver -p
   local _
   for _ in $(seq 1 45); do
     quiet 40 wine net start rpcss && return 0
-    # Started already (by an earlier setup or an activation that finished): ready as well; the
-    # start above then fails only because there is nothing left to start.
-    rpcss_running && return 0
     sleep 2
   done
   echo "COM's RpcSs service could not be started"
