@@ -17,7 +17,7 @@ using namespace harumado;
 
 namespace {
 
-// The paste loops' activity stands on the main window as three window properties, read by the
+// The paste loops' activity stands on the main window as two window properties, read by the
 // tests that drive the program from another process: they wait for a loop's end or for its
 // cycles instead of for time.
 void PublishPasteActivity(app::Program& program) {
@@ -31,8 +31,6 @@ void PublishPasteActivity(app::Program& program) {
                              static_cast<std::intptr_t>(activity.loops_running));
     win32::SetWindowProperty(main, L"HarumadoPasteCycles",
                              static_cast<std::intptr_t>(activity.cycles_done));
-    win32::SetWindowProperty(main, L"HarumadoPasteChanges",
-                             static_cast<std::intptr_t>(activity.changes_pasted));
   };
 }
 

@@ -135,7 +135,6 @@ void PasteLoop(app::Program& program) {
   while (active) {
     bool changed = false;
     bool secret = false;
-    bool pasted = false;
     if (!trapped([&] {
           os.windows.DoEvents();
           if (program.exited()) return;
@@ -158,9 +157,10 @@ void PasteLoop(app::Program& program) {
       if (program.exited()) return;
       LastSequence = CurrentSequence;
       AdvanceCursor(program, RowCellCount);
-      pasted = true;
     }
-    running.CycleDone(pasted);
+    // A change that was not a secret has been pasted (what failed in it skipped) and the cursor
+    // moved by now: a failure of the cursor step has left the loop.
+    running.CycleDone(changed && !secret);
     if (!trapped([&] {
           os.windows.Sleep(kCycleMs);
           active = form.state.PasteActive != 0;
